@@ -1,0 +1,37 @@
+#include "ProgramState.h"
+
+#include "LanguageFile.h"
+#include "Messages.h"
+#include "PathUtils.h"
+#include "ProfileDirs.h"
+#include "StartupConstants.h"
+#include "SystemSettings.h"
+#include "TypeData.h"
+
+#include <clocale>
+
+namespace quillabe {
+
+StateResult StartProgramState() {
+    StateResult r;
+    SetStartupConstants();
+    // Encoder numbers use "." whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    SetGlobalDefaults();
+    r.settingsExisted = LoadSystemSettings();
+    if (!CreateProfileDirs()) {
+        r.ok = false;
+        r.error = Msg(MSG_CREATE_DIR_ERROR);
+        return r;
+    }
+    LoadLanguage(CurrentLanguagePath());
+    if (!FileExists(TypeDataFileName())) {
+        r.ok = false;
+        r.error = FormatMsg(MSG_NO_DAT_FILE, {TypeDataFileName()});
+        return r;
+    }
+    LoadTypeData();
+    return r;
+}
+
+} // namespace quillabe

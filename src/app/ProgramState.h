@@ -1,0 +1,19 @@
+#pragma once
+// The program's state without any window: what both the desktop start and the command-line modes
+// set up before they do their work.
+
+#include <string>
+
+namespace quillabe {
+
+struct StateResult {
+    bool ok = true;
+    bool settingsExisted = false;
+    std::string error; // why the state could not be started
+};
+
+// Start-up constants, the defaults of GlobalVars, the settings file, the profile folders, the
+// language file and the type data file, in the program's start order.
+StateResult StartProgramState();
+
+} // namespace quillabe

@@ -1,0 +1,54 @@
+#include "FormPlacement.h"
+
+#include "IniFile.h"
+#include "SystemSettings.h"
+#include "TextUtils.h"
+
+namespace quillabe {
+
+namespace {
+std::string fileOrSettings(const std::string& file) {
+    return Trim(file).empty() ? InfoIniFileName() : file;
+}
+} // namespace
+
+FormPlacement LimitToScreen(FormPlacement p, ScreenSize screen) {
+    if (p.width > screen.width)
+        p.width = screen.width;
+    if (p.height > screen.height)
+        p.height = screen.height;
+    if (p.left + p.width > screen.width)
+        p.left = screen.width - p.width;
+    if (p.top + p.height > screen.height)
+        p.top = screen.height - p.height;
+    if (p.left < 0)
+        p.left = 0;
+    if (p.top < 0)
+        p.top = 0;
+    return p;
+}
+
+FormPlacement LoadFormPlacement(const std::string& section, const FormPlacement& current,
+                                ScreenSize screen, const std::string& file) {
+    IniFile ini(fileOrSettings(file));
+    FormPlacement p;
+    p.left = ini.ReadInteger(section, "x", current.left);
+    p.top = ini.ReadInteger(section, "y", current.top);
+    p.height = ini.ReadInteger(section, "height", current.height);
+    p.width = ini.ReadInteger(section, "width", current.width);
+    p.maximized = ini.ReadBool(section, "maximized", false);
+    return LimitToScreen(p, screen);
+}
+
+bool SaveFormPlacement(const std::string& section, const FormPlacement& placement,
+                       const std::string& file) {
+    IniFile ini(fileOrSettings(file));
+    ini.WriteInteger(section, "x", placement.left);
+    ini.WriteInteger(section, "y", placement.top);
+    ini.WriteInteger(section, "height", placement.height);
+    ini.WriteInteger(section, "width", placement.width);
+    ini.WriteBool(section, "maximized", placement.maximized);
+    return ini.Flush();
+}
+
+} // namespace quillabe

@@ -1,0 +1,158 @@
+#include "PathUtils.h"
+
+#include "TextUtils.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillabe {
+
+std::string AddBackslash(std::string_view text) {
+    std::string out(text);
+    if (out.empty() || out.back() != kPathDelim)
+        out += kPathDelim;
+    return out;
+}
+
+std::string RemoveBackslash(std::string_view text) {
+    std::string out(text);
+    if (!out.empty() && out.back() == kPathDelim)
+        out.pop_back();
+    return out;
+}
+
+std::string ExtractFileName(std::string_view path) {
+    size_t slash = path.rfind(kPathDelim);
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ExtractFilePath(std::string_view path) {
+    size_t slash = path.rfind(kPathDelim);
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string ExtractFileExt(std::string_view path) {
+    std::string name = ExtractFileName(path);
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string ChangeFileExt(std::string_view path, std::string_view ext) {
+    std::string ownExt = ExtractFileExt(path);
+    return std::string(path.substr(0, path.size() - ownExt.size())) + std::string(ext);
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && lstat(path.c_str(), &st) == 0;
+}
+
+bool ForceDirectories(const std::string& path) {
+    std::string dir = RemoveBackslash(path);
+    if (dir.empty())
+        return false;
+    if (DirectoryExists(dir))
+        return true;
+    std::string parent = RemoveBackslash(ExtractFilePath(dir));
+    if (!parent.empty() && !ForceDirectories(parent))
+        return false;
+    return mkdir(dir.c_str(), 0777) == 0 || (errno == EEXIST && DirectoryExists(dir));
+}
+
+int64_t GetFileSize64(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || stat(path.c_str(), &st) != 0)
+        return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
+bool DeleteIfEmpty(const std::string& path) {
+    return FileExists(path) && GetFileSize64(path) == 0 && DeleteFile(path);
+}
+
+bool DeleteFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+std::vector<std::string> ListDirectory(const std::string& dir, std::string_view suffix) {
+    std::vector<std::string> names;
+    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+    if (!d)
+        return names;
+    while (dirent* e = readdir(d)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        if (name.size() >= suffix.size() &&
+            SameText(std::string_view(name).substr(name.size() - suffix.size()), suffix))
+            names.push_back(name);
+    }
+    closedir(d);
+    return names;
+}
+
+bool ReadFileText(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    text = buffer.str();
+    return !in.bad();
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view text) {
+    std::string target = path;
+    if (char* resolved = realpath(path.c_str(), nullptr)) {
+        target = resolved;
+        std::free(resolved);
+    }
+    mode_t mode = 0666;
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        mode_t mask = umask(0);
+        umask(mask);
+        mode &= ~mask;
+    }
+    std::string tmpl = ExtractFilePath(target) + "." + ExtractFileName(target) + ".XXXXXX";
+    int fd = mkstemp(tmpl.data());
+    if (fd < 0)
+        return false;
+    bool ok = fchmod(fd, mode) == 0;
+    size_t done = 0;
+    while (ok && done < text.size()) {
+        ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok)
+            done += static_cast<size_t>(n);
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && rename(tmpl.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        int saved = errno;
+        unlink(tmpl.c_str());
+        errno = saved;
+    }
+    return ok;
+}
+
+} // namespace quillabe

@@ -1,0 +1,48 @@
+#pragma once
+// Path and small-file utilities. Paths use the native "/" separator.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillabe {
+
+inline constexpr char kPathDelim = '/';
+
+// The text with one separator appended unless it already ends with one ("" gives "/").
+std::string AddBackslash(std::string_view text);
+// The text without its last character when that is a separator.
+std::string RemoveBackslash(std::string_view text);
+
+std::string ExtractFileName(std::string_view path); // after the last separator
+std::string ExtractFilePath(std::string_view path); // up to and including the last separator
+// From the last dot of the name part, dot included; empty when the name has no dot.
+std::string ExtractFileExt(std::string_view path);
+// The path with its extension replaced (or appended when it has none).
+std::string ChangeFileExt(std::string_view path, std::string_view ext);
+
+bool FileExists(const std::string& path);      // a non-directory entry
+bool DirectoryExists(const std::string& path); // a directory
+bool PathExists(const std::string& path);      // any entry
+// Creates the folder with any missing parents; true when it exists afterwards.
+bool ForceDirectories(const std::string& path);
+
+// Size in bytes of the entry at the path; -1 when there is none.
+int64_t GetFileSize64(const std::string& path);
+// Deletes the file when it exists and is empty; returns whether it was deleted.
+bool DeleteIfEmpty(const std::string& path);
+bool DeleteFile(const std::string& path);
+
+// Names of the directory's entries matching "*<suffix>" (suffix compared ignoring case, like the
+// platform's wildcard search), in the order the file system returns them.
+std::vector<std::string> ListDirectory(const std::string& dir, std::string_view suffix);
+
+// Reads a whole file; false when it cannot be read.
+bool ReadFileText(const std::string& path, std::string& text);
+// Replaces a whole file atomically (temporary file in the same folder, then rename), keeping an
+// existing file's permissions and writing through a symbolic link to its target. The folder is
+// never created. On failure the old file is untouched and errno tells why.
+bool WriteFileAtomic(const std::string& path, std::string_view text);
+
+} // namespace quillabe

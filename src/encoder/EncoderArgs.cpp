@@ -1,0 +1,2 @@
+// Placeholder translation unit until the argument builder lands.
+namespace quillabe {}

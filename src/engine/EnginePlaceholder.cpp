@@ -1,0 +1,2 @@
+// Placeholder translation unit until the engine lands.
+namespace quillabe {}

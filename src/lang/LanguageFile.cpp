@@ -1,0 +1,48 @@
+#include "LanguageFile.h"
+
+#include "GlobalVars.h"
+#include "IniFile.h"
+#include "Messages.h"
+#include "PathUtils.h"
+#include "ProgramDir.h"
+#include "StartupConstants.h"
+#include "TextUtils.h"
+
+namespace quillabe {
+
+std::string NormalizeLangText(std::string_view raw) {
+    std::string trimmed = Trim(raw);
+    std::string collapsed;
+    collapsed.reserve(trimmed.size());
+    for (char c : trimmed)
+        if (!(c == ' ' && !collapsed.empty() && collapsed.back() == ' '))
+            collapsed += c;
+    std::string out;
+    out.reserve(collapsed.size());
+    for (size_t i = 0; i < collapsed.size(); ++i) {
+        if (collapsed.compare(i, 3, "#13") == 0) {
+            out += "\r\n";
+            i += 2;
+        } else {
+            out += collapsed[i];
+        }
+    }
+    return out;
+}
+
+void LoadLanguage(const std::string& path) {
+    if (!FileExists(path))
+        return;
+    IniFile ini(path);
+    for (int i = 0; i < kMsgCount; ++i) {
+        auto id = static_cast<MsgId>(i);
+        if (auto value = ini.Find("LANGRES", MsgKey(id)))
+            SetMsg(id, NormalizeLangText(*value));
+    }
+}
+
+std::string CurrentLanguagePath() {
+    return ProgramDir() + AddBackslash(LangDir) + GlobalVars.LanguageFile;
+}
+
+} // namespace quillabe

@@ -1,0 +1,2 @@
+// Placeholder translation unit until the probe lands.
+namespace quillabe {}

@@ -1,0 +1,46 @@
+#include "ProfileDirs.h"
+
+#include "GlobalVars.h"
+#include "OutputFormat.h"
+#include "PathUtils.h"
+#include "ProgramDir.h"
+#include "StartupConstants.h"
+#include "TextUtils.h"
+
+#include <array>
+
+namespace quillabe {
+
+std::string ProfileBaseNameFor(std::string_view languageFile) {
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kNames = {{
+        {"english.ini", "profile_en"},
+        {"french.ini", "profile_fr"},
+        {"deutsch.ini", "profile_de"},
+        {"italian.ini", "profile_it"},
+    }};
+    std::string lower = LowerCase(languageFile);
+    for (auto [file, base] : kNames)
+        if (lower == file)
+            return std::string(base);
+    return ProfileBaseName;
+}
+
+std::string GetProfileExt(std::string_view directoryName) {
+    return std::string(directoryName.substr(0, 2)) + "o";
+}
+
+bool CreateProfileDirs() {
+    ProfileBaseName = ProfileBaseNameFor(GlobalVars.LanguageFile);
+    GlobalVars.ProfileRootDir = ProgramDir() + ProfileBaseName + "/";
+    for (size_t slot = 0; slot < GlobalVars.ProfileDirs.size(); ++slot)
+        GlobalVars.ProfileDirs[slot] =
+            GlobalVars.ProfileRootDir +
+            std::string(kOutputFormats[kProfileDirSlots[slot]].directoryName) + "/";
+    GlobalVars.PresetDir = GlobalVars.ProfileRootDir + "default_setting/";
+    for (const auto& dir : GlobalVars.ProfileDirs)
+        if (!ForceDirectories(dir))
+            return false;
+    return true;
+}
+
+} // namespace quillabe

@@ -1,0 +1,17 @@
+#pragma once
+// Profile folders: one per format below the program directory, named after the language.
+
+#include <string>
+#include <string_view>
+
+namespace quillabe {
+
+// "profile_en" for english.ini and so on; any other language leaves "profile".
+std::string ProfileBaseNameFor(std::string_view languageFile);
+// The first two characters of the directory name followed by "o".
+std::string GetProfileExt(std::string_view directoryName);
+// Chooses ProfileBaseName, computes ProfileRootDir, ProfileDirs and PresetDir, and creates the
+// sixteen format folders in slot order, stopping at the first that cannot be created.
+bool CreateProfileDirs();
+
+} // namespace quillabe

@@ -1,0 +1,100 @@
+#include "TfrmMain.h"
+
+#include "FormPlacement.h"
+#include "GlobalVars.h"
+#include "LanguageFile.h"
+#include "MessageDialogs.h"
+#include "Messages.h"
+#include "PathUtils.h"
+#include "ProfileDirs.h"
+#include "SystemSettings.h"
+#include "TypeData.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <clocale>
+
+namespace quillabe {
+
+namespace {
+constexpr int kWidth = 754;
+constexpr int kHeight = 571;
+constexpr const char* kFormSection = "Form";
+
+ScreenSize screenSize() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {kWidth, kHeight};
+    QRect g = screen->geometry();
+    return {g.width(), g.height()};
+}
+} // namespace
+
+TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
+    setWindowFlag(Qt::FramelessWindowHint);
+    setWindowTitle(QString::fromStdString(Msg(MSG_APPLICATION_TITLE)));
+    resize(kWidth, kHeight);
+    FormCreate();
+}
+
+// The creation handler, in the program's start order. The skin layout, the process runner, the
+// preset menus, the format selection and the output folder box join their steps as they are built.
+void TfrmMain::FormCreate() {
+    // Encoder numbers are parsed with "." whatever the user's locale (Qt set it from the
+    // environment when the application object was made).
+    std::setlocale(LC_NUMERIC, "C");
+    SetGlobalDefaults();
+    if (!LoadSystemSettings())
+        CenterOnScreen();
+    if (!CreateProfileDirs()) {
+        ShowMessageBox(Msg(MSG_CREATE_DIR_ERROR), Msg(MSG_Error), MB_ICONEXCLAMATION);
+        return;
+    }
+    setAcceptDrops(true);
+    FormPlacement current{x(), y(), width(), height(), false};
+    FormPlacement p = LoadFormPlacement(kFormSection, current, screenSize());
+    setGeometry(p.left, p.top, p.width, p.height);
+    if (p.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    LoadLanguage(CurrentLanguagePath());
+    if (!ApplyLanguage())
+        return;
+    created_ = true;
+}
+
+bool TfrmMain::ApplyLanguage() {
+    setWindowTitle(QString::fromStdString(Msg(MSG_APPLICATION_TITLE)));
+    const std::string typeData = TypeDataFileName();
+    if (!FileExists(typeData)) {
+        ShowMessageBox(FormatMsg(MSG_NO_DAT_FILE, {typeData}), Msg(MSG_NO_DAT_FILE_TITLE),
+                       MB_ICONINFORMATION);
+        return false;
+    }
+    LoadTypeData();
+    return true;
+}
+
+void TfrmMain::CenterOnScreen() {
+    ScreenSize s = screenSize();
+    move((s.width - width()) / 2, (s.height - height()) / 2);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (!closing_ && created_) {
+        closing_ = true;
+        SaveSystemSettings();
+        FormPlacement p{x(), y(), width(), height(), isMaximized()};
+        if (isMaximized()) {
+            QRect normal = normalGeometry();
+            p = {normal.x(), normal.y(), normal.width(), normal.height(), true};
+        }
+        if (!SaveFormPlacement(kFormSection, p))
+            ShowMessageBox("Unable to write to " + InfoIniFileName(), Msg(MSG_Error),
+                           MB_ICONEXCLAMATION);
+    }
+    event->accept();
+}
+
+} // namespace quillabe
