@@ -25,12 +25,13 @@ StateResult StartProgramState() {
         return r;
     }
     LoadLanguage(CurrentLanguagePath());
-    if (!FileExists(TypeDataFileName())) {
-        r.ok = false;
+    // Only the modes that add files need the type tables; they check typeDataLoaded.
+    if (FileExists(TypeDataFileName())) {
+        LoadTypeData();
+        r.typeDataLoaded = true;
+    } else {
         r.error = FormatMsg(MSG_NO_DAT_FILE, {TypeDataFileName()});
-        return r;
     }
-    LoadTypeData();
     return r;
 }
 

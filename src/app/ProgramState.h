@@ -9,11 +9,13 @@ namespace quillabe {
 struct StateResult {
     bool ok = true;
     bool settingsExisted = false;
+    bool typeDataLoaded = false;
     std::string error; // why the state could not be started
 };
 
 // Start-up constants, the defaults of GlobalVars, the settings file, the profile folders, the
-// language file and the type data file, in the program's start order.
+// language file and the type data file, in the program's start order. Fails (ok false) only when
+// the profile folders cannot be created; a missing type data file leaves typeDataLoaded false.
 StateResult StartProgramState();
 
 } // namespace quillabe
