@@ -26,17 +26,26 @@ void onSignal(int) {
     [[maybe_unused]] ssize_t n = write(signalPipe[1], &c, 1);
 }
 
+TfrmMain* mainWindow = nullptr;
+bool terminationRequested = false;
+
 // SIGTERM and SIGINT close the main window like the user does, so settings are saved when the
-// desktop session ends.
-void closeOnTermination(TfrmMain& window) {
+// desktop session ends. A modal message open at that moment is closed first.
+void closeOnTermination(QApplication& app) {
     if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
         char buf[16];
         while (read(signalPipe[0], buf, sizeof buf) > 0) {
         }
-        window.close();
+        terminationRequested = true;
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            if (!modal->close())
+                break;
+        }
+        if (mainWindow)
+            mainWindow->close();
     });
     struct sigaction sa {};
     sa.sa_handler = onSignal;
@@ -57,14 +66,25 @@ int RunDesktop(int argc, char** argv) {
         else if (!busy)
             QApplication::restoreOverrideCursor();
     });
+    closeOnTermination(app);
     SetStartupConstants();
     TfrmMain window;
-    if (!window.Created())
+    mainWindow = &window;
+    if (!window.Created()) {
+        // The creation handler told the user why the program cannot run; end it like a close.
+        window.close();
+        mainWindow = nullptr;
         return 1;
-    closeOnTermination(window);
+    }
+    if (terminationRequested) {
+        window.close();
+        return 0;
+    }
     QApplication::setQuitOnLastWindowClosed(true);
     window.show();
-    return app.exec();
+    int code = app.exec();
+    mainWindow = nullptr;
+    return code;
 }
 
 } // namespace quillabe

@@ -105,6 +105,16 @@ std::vector<std::string> ListDirectory(const std::string& dir, std::string_view 
     return names;
 }
 
+std::string FindFileIgnoringCase(const std::string& dir, const std::string& name) {
+    std::string exact = dir + name;
+    if (PathExists(exact))
+        return exact;
+    for (const auto& entry : ListDirectory(dir, ""))
+        if (SameText(entry, name))
+            return dir + entry;
+    return exact;
+}
+
 bool ReadFileText(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in)

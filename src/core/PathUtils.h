@@ -38,6 +38,10 @@ bool DeleteFile(const std::string& path);
 // platform's wildcard search), in the order the file system returns them.
 std::vector<std::string> ListDirectory(const std::string& dir, std::string_view suffix);
 
+// dir + name, or, when that does not exist, the entry of dir whose name equals name ignoring
+// letter case (language names are stored in capitals by the Languages menu); dir + name if none.
+std::string FindFileIgnoringCase(const std::string& dir, const std::string& name);
+
 // Reads a whole file; false when it cannot be read.
 bool ReadFileText(const std::string& path, std::string& text);
 // Replaces a whole file atomically (temporary file in the same folder, then rename), keeping an

@@ -52,7 +52,7 @@ std::string userDirsValue(std::string_view key, const std::string& home) {
 } // namespace
 
 std::string GetShellFolder(std::string_view name) {
-    const std::string home = env("HOME");
+    const std::string home = RemoveBackslash(env("HOME"));
     for (const auto& row : kFolders) {
         if (row.name != name)
             continue;

@@ -10,7 +10,8 @@
 namespace quillabe {
 
 std::string TypeDataFileName() {
-    return ProgramDir() + AddBackslash(LangDir) + ChangeFileExt("type_" + GlobalVars.LanguageFile, ".dat");
+    return FindFileIgnoringCase(ProgramDir() + AddBackslash(LangDir),
+                                ChangeFileExt("type_" + GlobalVars.LanguageFile, ".dat"));
 }
 
 void LoadTypeData() {

@@ -42,7 +42,7 @@ void LoadLanguage(const std::string& path) {
 }
 
 std::string CurrentLanguagePath() {
-    return ProgramDir() + AddBackslash(LangDir) + GlobalVars.LanguageFile;
+    return FindFileIgnoringCase(ProgramDir() + AddBackslash(LangDir), GlobalVars.LanguageFile);
 }
 
 } // namespace quillabe

@@ -24,7 +24,7 @@ void LanguageMenuItemClick(const std::string& caption) {
     std::string file = caption + ".ini";
     file.erase(std::remove(file.begin(), file.end(), '&'), file.end());
     GlobalVars.LanguageFile = file;
-    LoadLanguage(CurrentLanguagePath());
+    LoadLanguage(CurrentLanguagePath()); // found whatever the letter case of the file name
 }
 
 } // namespace quillabe

@@ -82,7 +82,7 @@ void TfrmMain::CenterOnScreen() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (!closing_ && created_) {
+    if (!closing_) {
         closing_ = true;
         SaveSystemSettings();
         FormPlacement p{x(), y(), width(), height(), isMaximized()};

@@ -1,0 +1,105 @@
+// The real program, started in a program directory of its own and ended the way a desktop
+// session ends it.
+
+#include "IniFile.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace quillabe;
+using quillabe::test::TempDir;
+
+namespace {
+
+std::string appDir() { return std::getenv("QUILLABE_APP_DIR"); }
+
+// Starts quillabe with QUILLABE_HOME = home, waits until the settings file exists, sends the
+// signal and returns the exit status.
+int startAndSignal(const std::string& home, int sig) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        setenv("QUILLABE_HOME", home.c_str(), 1);
+        std::string exe = appDir() + "/quillabe";
+        execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    for (int i = 0; i < 200 && !std::filesystem::exists(home + "info.ini"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the window is up
+    kill(pid, sig);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return status;
+}
+
+void copyLanguageData(const TempDir& home) {
+    std::filesystem::copy(appDir() + "/skin", home.Path() + "skin",
+                          std::filesystem::copy_options::recursive);
+}
+
+TEST(Startup, FirstStartWritesDefaultsAndPlacementOnSigterm) {
+    TempDir home;
+    copyLanguageData(home);
+    int status = startAndSignal(home.Path(), SIGTERM);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    IniFile ini(home.File("info.ini"));
+    EXPECT_EQ(ini.ReadSectionKeys("System"),
+              (std::vector<std::string>{"LanguageFile", "LastInputOpenDir", "LastOutputOpenDir",
+                                        "Priority", "ShutdownFlag", "DeleteFileAfterProcessing",
+                                        "ShutdownWindowsWhenDone", "UseDirectShow",
+                                        "TgpiPodPSPProfileFileName"}));
+    EXPECT_EQ(ini.ReadString("System", "LanguageFile", ""), "english.ini");
+    EXPECT_EQ(ini.ReadInteger("System", "Priority", -1), 1);
+    EXPECT_EQ(ini.ReadInteger("System", "ShutdownFlag", -1), 1);
+    EXPECT_EQ(ini.ReadSectionKeys("Form"),
+              (std::vector<std::string>{"x", "y", "height", "width", "maximized"}));
+    EXPECT_EQ(ini.ReadInteger("Form", "width", 0), 754);
+    EXPECT_EQ(ini.ReadInteger("Form", "height", 0), 571);
+    EXPECT_TRUE(std::filesystem::is_directory(home.File("profile_en/avi")));
+}
+
+TEST(Startup, LaterStartKeepsSettingsAndSigintSavesToo) {
+    TempDir home;
+    copyLanguageData(home);
+    home.Write("info.ini", "[System]\nPriority=258\nUseDirectShow=1\n[Form]\nx=-50\ny=20\n");
+    int status = startAndSignal(home.Path(), SIGINT);
+    ASSERT_TRUE(WIFEXITED(status));
+    IniFile ini(home.File("info.ini"));
+    EXPECT_EQ(ini.ReadInteger("System", "Priority", -1), 2);
+    EXPECT_EQ(ini.ReadInteger("System", "UseDirectShow", -1), 1);
+    EXPECT_EQ(ini.ReadInteger("System", "ShutdownFlag", -1), 1);
+    EXPECT_EQ(ini.ReadInteger("Form", "x", -1), 0) << "limited to the screen";
+    EXPECT_EQ(ini.ReadInteger("Form", "y", -1), 20);
+}
+
+TEST(Startup, MissingTypeDataIsReportedAndNothingIsLost) {
+    TempDir home; // no language folder at all
+    int status = startAndSignal(home.Path(), SIGTERM);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    IniFile ini(home.File("info.ini"));
+    EXPECT_EQ(ini.ReadString("System", "LanguageFile", ""), "english.ini");
+    EXPECT_FALSE(ini.ReadSectionKeys("Form").empty());
+}
+
+TEST(Startup, CommandLineNeedsNoDisplay) {
+    std::string cmd = "env -u DISPLAY -u QT_QPA_PLATFORM " + appDir() + "/quillabe --version";
+    FILE* out = popen(cmd.c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    char buf[64] = {};
+    size_t n = fread(buf, 1, sizeof buf - 1, out);
+    EXPECT_EQ(pclose(out), 0);
+    EXPECT_EQ(std::string(buf, n), "2.3\n");
+    EXPECT_EQ(system((appDir() + "/quillabe --no-such-mode 2>/dev/null").c_str()) >> 8, 2);
+}
+
+} // namespace
