@@ -1,18 +1,91 @@
 #include "CommandLineModes.h"
 
+#include "EncoderArgs.h"
+#include "GlobalVars.h"
+#include "OutputFormat.h"
+#include "ProfileRecords.h"
+#include "ProgramState.h"
+
 #include <cstdio>
+#include <exception>
+#include <optional>
 
 namespace quillabe {
 
-// Placeholders until the profile records and the argument builder exist.
-int RunBuildArgs(const Args&) {
-    std::fprintf(stderr, "quillabe: --build-args is not available in this build\n");
-    return 2;
+namespace {
+std::optional<TOutputFormat> parseFormat(const std::string& mode, const std::string& name) {
+    auto format = OutputFormatFromDirectory(name);
+    if (!format)
+        std::fprintf(
+            stderr,
+            "quillabe: %s: unknown format '%s' (one of: avi mp4 3gp mpg mov wmv rm swf vob "
+            "asf aac ac3 mp2 mp3 amr wav)\n",
+            mode.c_str(), name.c_str());
+    return format;
 }
 
-int RunSaveDefaultProfile(const Args&) {
-    std::fprintf(stderr, "quillabe: --save-default-profile is not available in this build\n");
-    return 2;
+// The records only need the language's texts, but the modes start like the program does.
+bool startState() {
+    StateResult state = StartProgramState();
+    if (!state.ok)
+        std::fprintf(stderr, "quillabe: %s\n", state.error.c_str());
+    return state.ok;
+}
+
+int finishOutput() {
+    if (std::fflush(stdout) != 0) {
+        std::perror("quillabe: standard output");
+        return 1;
+    }
+    return 0;
+}
+} // namespace
+
+int RunBuildArgs(const Args& args) {
+    if (args.size() < 2) {
+        std::fprintf(stderr, "quillabe: --build-args needs FORMAT and at least one PROFILE\n");
+        return 2;
+    }
+    auto format = parseFormat("--build-args", args[0]);
+    if (!format)
+        return 2;
+    if (!startState())
+        return 1;
+    // One record for all files, never reset between them: exactly what a batch does.
+    for (size_t i = 1; i < args.size(); ++i) {
+        GlobalVars.OutputFormat = *format;
+        std::string line = BuildEncoderArgs(args[i]) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+    return finishOutput();
+}
+
+int RunSaveDefaultProfile(const Args& args) {
+    if (args.size() != 2) {
+        std::fprintf(stderr, "quillabe: --save-default-profile needs FORMAT and PATH\n");
+        return 2;
+    }
+    auto format = parseFormat("--save-default-profile", args[0]);
+    if (!format)
+        return 2;
+    const ProfileRecordOps* ops = FindProfileRecordOps(*format);
+    if (!ops) {
+        std::fprintf(stderr,
+                     "quillabe: --save-default-profile: %s has no profiles; it is converted "
+                     "through presets\n",
+                     args[0].c_str());
+        return 2;
+    }
+    if (!startState())
+        return 1;
+    try {
+        ops->defaults();
+        ops->save(args[1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quillabe: %s\n", e.what());
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace quillabe
