@@ -1,2 +1,0 @@
-// Placeholder translation unit until the engine lands.
-namespace quillabe {}
