@@ -9,16 +9,16 @@ namespace quillabe {
 enum class TFileState { Waiting = 0, Failed = 1, Done = 2, Converting = 3 };
 
 enum class ProgressLabel {
-    Caption,               // the progress window's caption
-    LabelStatus,           // "Status=25%"
-    LabelStatusRemaining,  // the current job's remaining time
-    LabelBatch,            // "Batch=10%"
+    Caption,              // the progress window's caption
+    LabelStatus,          // "Status=25%"
+    LabelStatusRemaining, // the current job's remaining time
+    LabelBatch,           // "Batch=10%"
     LabelBatchElapsed,
     LabelBatchEstimated,
     LabelBatchRemaining,
-    LabelWorking,          // "Working on file 1 of 3: clip.avi"
-    LabelOutput,           // "Output file: clip.mp4"
-    LabelCovnerting,       // "Conveting" / "Preparing"
+    LabelWorking,    // "Working on file 1 of 3: clip.avi"
+    LabelOutput,     // "Output file: clip.mp4"
+    LabelCovnerting, // "Conveting" / "Preparing"
     LabelStopWhenDone,
 };
 
@@ -30,7 +30,8 @@ public:
     virtual void SetLabel(ProgressLabel label, const std::string& text) = 0;
     virtual void SetBar(ProgressBar bar, int percent) = 0;
     virtual bool AnimationRunning() const = 0;
-    virtual void StartAnimation() = 0;           // start, make visible
+    virtual void StartAnimation() = 0; // start, make visible
+    virtual void StopAnimation() = 0;  // stop, hide (a fresh display)
     virtual void SetTrayHint(const std::string& hint) = 0;
     virtual void SetFileState(const std::string& path, TFileState state) = 0;
 };

@@ -1,0 +1,49 @@
+#pragma once
+// The two files a job may need besides the encoder's command line, made from templates in the
+// program directory: "DirectShow.avs" (a script the encoder reads in place of its input) and
+// "~ConvertCore.bat" (the preset variant's commands, run by /bin/sh). Both live only while a job
+// runs.
+
+#include "PresetCatalogue.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quillabe {
+
+// A template or preset that cannot be read, or a generated file that cannot be written; what()
+// names the file and the system's reason.
+class TemplateError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string DirectShowScriptPath(); // <program dir>/DirectShow.avs
+std::string ConvertCoreBatchPath(); // <program dir>/~ConvertCore.bat
+
+// Whether the input goes to the encoder through the script: UseDirectShow is set, or its
+// extension (dot included, letter case significant) is listed in AvsExtensions.
+bool InputUsesDirectShow(const std::string& inputFile);
+
+// "DirectShow.avs" from profile_en/DirectShow.avs (direct jobs) or cores/DirectShow.avs (batch
+// core jobs), with every "<%InputFile%>" (any letter case) replaced by the input path as it is:
+// the script is data for the encoder, not shell text.
+void WriteDirectShowScript(const std::string& inputFile);
+void WriteCoreDirectShowScript(const std::string& inputFile);
+
+// "~ConvertCore.bat" for the current job from the variant's command templates and the template
+// values in GlobalVars; writes the core script first when the input goes through it.
+void WriteConvertCoreBatch(const TProfileDetailItem& item);
+
+// The text of the batch file: a /bin/sh script that assigns every placeholder value in single
+// quotes and uses it through a variable reference quoted for its place in the command, so that
+// any file name reaches the commands intact and is never executed. `inputSlot` is the value of
+// "<%InputFile%>"; the other values come from GlobalVars.
+std::string ConvertCoreScript(const std::vector<std::string>& commands,
+                              const std::string& inputSlot);
+
+// Deletes both generated files; a missing file is no error.
+void DeleteTempFiles();
+
+} // namespace quillabe

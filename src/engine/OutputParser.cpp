@@ -1,0 +1,406 @@
+#include "OutputParser.h"
+
+#include "ClockText.h"
+#include "CommandLine.h"
+#include "DateTime.h"
+#include "MessageDialogs.h"
+#include "Messages.h"
+#include "PathUtils.h"
+#include "TextUtils.h"
+
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillabe {
+
+namespace {
+
+__extension__ typedef __int128 Int128; // exact products of 64-bit values
+
+int64_t clampToInt64(Int128 value) {
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+    return value > kMax ? kMax : value < kMin ? kMin : static_cast<int64_t>(value);
+}
+
+constexpr std::string_view kNoValue = "N/A";
+constexpr std::string_view kNoPosition = "10000000000.0";
+constexpr std::string_view kDurationPrefix = "  Duration: ";
+// Far beyond any line the encoder prints; a longer remainder is processed as a line of its own.
+constexpr size_t kMaxPendingOutput = size_t(1) << 20;
+
+// Markers that begin with a blank are searched by a rarer character of theirs: the output is
+// mostly blanks and digits, and a plain search stops at every blank.
+struct Marker {
+    std::string_view text;
+    size_t anchor; // index of the character searched for
+};
+constexpr Marker kTimeMarker{" time=", 5};
+constexpr Marker kBitrateMarker{" bitrate=", 8};
+
+size_t findMarker(std::string_view line, const Marker& m) {
+    if (line.size() < m.text.size())
+        return std::string_view::npos;
+    const char* base = line.data();
+    const size_t lastAnchor = line.size() - m.text.size() + m.anchor;
+    for (size_t pos = m.anchor; pos <= lastAnchor;) {
+        const void* hit = std::memchr(base + pos, m.text[m.anchor], lastAnchor - pos + 1);
+        if (!hit)
+            break;
+        size_t at = static_cast<size_t>(static_cast<const char*>(hit) - base);
+        if (std::memcmp(base + at - m.anchor, m.text.data(), m.text.size()) == 0)
+            return at - m.anchor;
+        pos = at + 1;
+    }
+    return std::string_view::npos;
+}
+
+bool isBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isBlankLine(std::string_view line) {
+    for (char c : line)
+        if (static_cast<unsigned char>(c) > 32)
+            return false;
+    return true;
+}
+
+// "-t LIMIT" (and "-ss START") on the command line shortens the measured duration. The line is
+// split into its arguments, so a file name that holds " -t " is never taken for the option.
+struct TimeLimit {
+    int64_t limitMs = 0;
+    int64_t startMs = 0;
+};
+
+std::optional<int64_t> clockAfter(const std::vector<std::string>& args, std::string_view option) {
+    for (size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == option)
+            return TryParseClockMs(args[i + 1]);
+    return std::nullopt;
+}
+
+std::optional<TimeLimit> timeLimitOf(std::string_view commandLine) {
+    if (!Contains(commandLine, "-t"))
+        return std::nullopt;
+    std::vector<std::string> args = SplitCommandLine(commandLine);
+    // A limit that is not a clock value does not apply; a missing or unreadable start counts 0.
+    std::optional<int64_t> limit = clockAfter(args, "-t");
+    if (!limit)
+        return std::nullopt;
+    return TimeLimit{*limit, clockAfter(args, "-ss").value_or(0)};
+}
+
+// The command line stays the same for a whole job, so it is split once, not for every piece.
+std::optional<TimeLimit> cachedTimeLimitOf(std::string_view commandLine) {
+    static std::string lastLine;
+    static std::optional<TimeLimit> lastLimit;
+    static bool known = false;
+    if (!known || lastLine != commandLine) {
+        lastLine.assign(commandLine);
+        lastLimit = timeLimitOf(commandLine);
+        known = true;
+    }
+    return lastLimit;
+}
+
+// A time= value: seconds with a decimal point, or (from newer encoders) a clock value.
+std::optional<int64_t> positionMsOf(std::string_view value) {
+    if (value == kNoPosition)
+        return 0;
+    if (std::optional<int64_t> ms = ParseScaledDecimal(value, 3))
+        return ms;
+    return TryParseClockMs(value);
+}
+
+std::string percentText(MsgId prefix, int32_t percent) {
+    std::string text = Msg(prefix);
+    text += std::to_string(percent);
+    text += '%';
+    return text;
+}
+
+// The window repaints only after the handler returns, so steps that show values are collected
+// per piece and shown once with the values of the last line that set them. A message box
+// (which lets the window repaint) shows the collected state first.
+class PieceParser {
+public:
+    PieceParser(const ParserContext& ctx, ProgressView& view) : ctx_(ctx), view_(view) {
+        limit_ = cachedTimeLimitOf(ctx.commandLine);
+        now_ = readClock();
+    }
+
+    // Returns false when the rest of the piece is to be dropped.
+    bool Line(std::string_view line, std::string_view prev);
+    void Show();
+
+private:
+    TDateTime readClock() const { return ctx_.now ? ctx_.now() : Now(); }
+    void readMarkers(std::string_view line);
+    void updateProgress();
+
+    const ParserContext& ctx_;
+    ProgressView& view_;
+    std::optional<TimeLimit> limit_;
+    TDateTime now_ = 0;
+
+    // What the display steps would show after the lines seen so far.
+    bool touched_ = false;
+    bool jobShown_ = false;
+    int32_t jobPercent_ = 0;
+    int32_t jobPositionMs_ = 0;
+    int32_t jobDurationMs_ = 0;
+    bool batchShown_ = false;
+    int32_t batchPercent_ = 0;
+    int64_t processedBytes_ = 0;
+};
+
+void PieceParser::readMarkers(std::string_view line) {
+    TGlobalVars& g = GlobalVars;
+    if (Contains(line, "Input #0, ")) {
+        std::optional<std::string_view> name = FindBetween(line, "from '", "':");
+        if (name && *name != kNoValue)
+            g.StreamInputName = *name;
+        // The encoder names the frame-server script; the user wants to see the real input.
+        if (ExtractFileExt(g.StreamInputName) == ".avs")
+            g.StreamInputName = g.JobInputFile;
+    }
+    if (Contains(line, "Output #0, ")) {
+        std::optional<std::string_view> name = FindBetween(line, "to '", "':");
+        if (name && *name != kNoValue)
+            g.StreamOutputName = *name;
+    }
+    if (!line.empty() && line[0] == ' ' && StartsWith(line, kDurationPrefix)) {
+        // From the blank after "Duration:" up to the first comma; no comma means no value.
+        size_t comma = line.find(',');
+        if (comma != std::string_view::npos) {
+            std::string value =
+                Trim(line.substr(kDurationPrefix.size() - 1, comma - (kDurationPrefix.size() - 1)));
+            if (value != kNoValue)
+                if (std::optional<int64_t> ms = TryParseClockMs(value))
+                    g.JobDurationMs = ClampToInt32(*ms);
+        }
+    }
+    if (limit_ && Int128(limit_->limitMs) + limit_->startMs < g.JobDurationMs)
+        g.JobDurationMs = ClampToInt32(limit_->limitMs);
+    if (size_t at = findMarker(line, kTimeMarker); at != std::string_view::npos) {
+        std::optional<std::string_view> value = ValueFrom(line, at + kTimeMarker.text.size(), " ");
+        if (value && *value != kNoValue)
+            if (std::optional<int64_t> ms = positionMsOf(*value))
+                g.JobPositionMs = ClampToInt32(*ms);
+    }
+    if (size_t at = findMarker(line, kBitrateMarker); at != std::string_view::npos) {
+        std::optional<std::string_view> value =
+            ValueFrom(line, at + kBitrateMarker.text.size(), "kbits/s");
+        if (value && *value != kNoValue)
+            if (std::optional<int64_t> kbps = ParseScaledDecimal(*value, 0))
+                g.JobBitrateKbps = ClampToInt32(*kbps);
+    }
+    if (size_t at = line.find("size="); at != std::string_view::npos) {
+        std::optional<std::string_view> value = ValueFrom(line, at + 5, "kB ");
+        if (value && *value != kNoValue)
+            if (std::optional<int64_t> kb = ParseScaledDecimal(*value, 0))
+                g.JobSizeKB = ClampToInt32(*kb);
+    }
+}
+
+void PieceParser::updateProgress() {
+    TGlobalVars& g = GlobalVars;
+    touched_ = true;
+    if (g.JobDurationMs == 0 || g.JobPositionMs == 0)
+        return;
+    g.JobPercent = PercentOf(g.JobPositionMs, g.JobDurationMs, true);
+    jobShown_ = true;
+    jobPercent_ = g.JobPercent;
+    jobPositionMs_ = g.JobPositionMs;
+    jobDurationMs_ = g.JobDurationMs;
+
+    Int128 processed = Int128(g.JobBytes) * g.JobPercent / 100 + g.FinishedBytes;
+    g.ProcessedBytes = clampToInt64(processed);
+    if (g.ProcessedBytes == 0 || g.TotalBytes == 0)
+        return;
+    g.BatchPercent = PercentOf(g.ProcessedBytes, g.TotalBytes, true);
+    batchShown_ = true;
+    batchPercent_ = g.BatchPercent;
+    processedBytes_ = g.ProcessedBytes;
+}
+
+bool PieceParser::Line(std::string_view line, std::string_view prev) {
+    if (isBlankLine(line))
+        return true;
+    readMarkers(line);
+    updateProgress();
+    if (IsEncoderErrorLine(line)) {
+        GlobalVars.JobFailed = true;
+        Show();
+        // The encoder goes on; its outcome is decided when it ends.
+        ShowMessageBox(std::string(line), Msg(MSG_Error), MB_ICONINFORMATION);
+        now_ = readClock();
+        return true;
+    }
+    // The encoder's banner after the stream mapping: the rest of the piece carries nothing.
+    bool afterMapping = Contains(prev, "Stream") && Contains(prev, "->");
+    if (afterMapping && !Contains(line, "Stream") && !Contains(line, "size=") &&
+        !(StartsWith(line, "[") && Contains(line, "@")) && Contains(line, "back") &&
+        Contains(line, "last"))
+        return false;
+    return true;
+}
+
+void PieceParser::Show() {
+    if (!touched_)
+        return;
+    const TGlobalVars& g = GlobalVars;
+    TDateTime elapsed = now_ - g.BatchStartTime;
+    view_.SetLabel(ProgressLabel::LabelBatchElapsed, FormatHNNSS(elapsed));
+    if (jobShown_) {
+        view_.SetLabel(ProgressLabel::LabelStatus, percentText(MSG_ID_STATUS, jobPercent_));
+        view_.SetBar(ProgressBar::Status, jobPercent_);
+        TDateTime jobElapsed = now_ - g.JobStartTime;
+        TDateTime remaining = double(jobDurationMs_) * jobElapsed / jobPositionMs_ - jobElapsed;
+        view_.SetLabel(ProgressLabel::LabelStatusRemaining, FormatHNNSS(remaining));
+    }
+    if (batchShown_) {
+        view_.SetLabel(ProgressLabel::LabelBatch, percentText(MSG_ID_BATCH, batchPercent_));
+        view_.SetBar(ProgressBar::Batch, batchPercent_);
+        TDateTime estimated = double(g.TotalBytes) * elapsed / double(processedBytes_);
+        view_.SetLabel(ProgressLabel::LabelBatchEstimated, FormatHNNSS(estimated));
+        view_.SetLabel(ProgressLabel::LabelBatchRemaining, FormatHNNSS(estimated - elapsed));
+    }
+    view_.SetLabel(
+        ProgressLabel::LabelWorking,
+        FormatMsg(MSG_ID_WORKING,
+                  {static_cast<long long>(g.DoneCount) + g.FailedCount + 1,
+                   static_cast<long long>(g.TotalCount), ExtractFileName(g.StreamInputName)}));
+    view_.SetLabel(ProgressLabel::LabelOutput,
+                   FormatMsg(MSG_ID_OUTPUT, {ExtractFileName(g.StreamOutputName)}));
+    if (!view_.AnimationRunning()) {
+        view_.StartAnimation();
+        view_.SetLabel(ProgressLabel::LabelCovnerting, Msg(MSG_CONVERTING));
+    }
+    view_.SetTrayHint(
+        FormatMsg(MSG_TRAY_HINT, {g.StreamInputName, static_cast<long long>(g.JobPercent)}));
+    touched_ = jobShown_ = batchShown_ = false;
+}
+
+// Removes NUL bytes: they only come from a confused encoder, and cutting the piece there would
+// drop the lines after them, error lines included.
+std::string withoutNuls(std::string_view piece) {
+    std::string out;
+    out.reserve(piece.size());
+    for (char c : piece)
+        if (c != '\0')
+            out += c;
+    return out;
+}
+
+} // namespace
+
+bool IsEncoderErrorLine(std::string_view line) {
+    if (Contains(line, "No audio or video streams available") ||
+        Contains(line, "I/O error occured") || Contains(line, "Could not open"))
+        return true;
+    return !line.empty() && line[0] == 'E' && StartsWith(line, "Error") &&
+           !StartsWith(line, "Error while decoding stream");
+}
+
+void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, ProgressView& view) {
+    TGlobalVars& g = GlobalVars;
+    std::string cleaned;
+    if (piece.find('\0') != std::string_view::npos) {
+        cleaned = withoutNuls(piece);
+        piece = cleaned;
+    }
+
+    // Every break (CR LF, lone CR, lone LF) ends a line; the encoder's progress lines end in a
+    // lone CR. The text after the last break waits for the next piece.
+    // The remainder never holds a break, so only the new piece is searched for the last one.
+    const size_t pendingSize = g.PendingOutput.size();
+    std::string joined;
+    std::string_view text = piece;
+    if (pendingSize != 0) {
+        joined = std::move(g.PendingOutput);
+        joined.append(piece);
+        text = joined;
+    }
+    g.PendingOutput.clear();
+    if (!ctx.exited) {
+        size_t last = piece.find_last_of("\r\n");
+        size_t keep = last == std::string_view::npos ? 0 : pendingSize + last + 1;
+        // Output that never breaks its line is not held back without bound.
+        if (text.size() - keep > kMaxPendingOutput)
+            keep = text.size();
+        if (keep == 0 && pendingSize != 0) {
+            text = {};
+            g.PendingOutput = std::move(joined);
+        } else {
+            g.PendingOutput.assign(text.substr(keep));
+            text = text.substr(0, keep);
+        }
+    }
+
+    view.SetFileState(g.JobInputFile, TFileState::Converting);
+    if (!ctx.batchRunning)
+        return;
+
+    PieceParser parser(ctx, view);
+    std::string_view prev;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t stop = pos;
+        while (stop < text.size() && !isBreak(text[stop]))
+            ++stop;
+        std::string_view line = text.substr(pos, stop - pos);
+        pos = stop;
+        if (pos < text.size())
+            pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+        if (!parser.Line(line, prev))
+            break;
+        prev = line;
+    }
+    parser.Show();
+}
+
+void FlushPendingOutput(const ParserContext& ctx, ProgressView& view) {
+    if (GlobalVars.PendingOutput.empty())
+        return;
+    ParserContext last = ctx;
+    last.exited = true;
+    HandleEncoderOutput({}, last, view);
+}
+
+void EndOfJobUpdate(const ParserContext& ctx, ProgressView& view) {
+    TGlobalVars& g = GlobalVars;
+    g.FinishedBytes = clampToInt64(Int128(g.FinishedBytes) + g.JobBytes);
+    g.ProcessedBytes = g.FinishedBytes;
+    if (g.TotalBytes != 0) {
+        // Whole percents of finished jobs, truncated.
+        g.BatchPercent = PercentOf(g.ProcessedBytes, g.TotalBytes, false);
+        view.SetLabel(ProgressLabel::LabelBatch, percentText(MSG_ID_BATCH, g.BatchPercent));
+        view.SetBar(ProgressBar::Batch, g.BatchPercent);
+    }
+    if (g.ProcessedBytes > 0) {
+        TDateTime elapsed = (ctx.now ? ctx.now() : Now()) - g.BatchStartTime;
+        TDateTime estimated = double(g.TotalBytes) * elapsed / double(g.ProcessedBytes);
+        view.SetLabel(ProgressLabel::LabelBatchEstimated, FormatHNNSS(estimated));
+        view.SetLabel(ProgressLabel::LabelBatchRemaining, FormatHNNSS(estimated - elapsed));
+    }
+}
+
+void ResetProgressDisplay(ProgressView& view) {
+    const std::string zero = FormatHNNSS(0);
+    for (ProgressLabel label :
+         {ProgressLabel::LabelStatusRemaining, ProgressLabel::LabelBatchRemaining,
+          ProgressLabel::LabelBatchElapsed, ProgressLabel::LabelBatchEstimated})
+        view.SetLabel(label, zero);
+    view.SetLabel(ProgressLabel::LabelStatus, percentText(MSG_ID_STATUS, 0));
+    view.SetLabel(ProgressLabel::LabelBatch, percentText(MSG_ID_BATCH, 0));
+    view.SetLabel(ProgressLabel::LabelWorking, Msg(MSG_PLEASE_WAIT));
+    view.SetLabel(ProgressLabel::LabelOutput, "");
+    view.SetLabel(ProgressLabel::LabelCovnerting, Msg(MSG_PREPARING));
+    view.StopAnimation();
+}
+
+} // namespace quillabe
