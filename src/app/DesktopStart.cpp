@@ -4,55 +4,29 @@
 #include "MessageDialogs.h"
 #include "QtMessageDialogs.h"
 #include "StartupConstants.h"
+#include "TerminationSignals.h"
 #include "TfrmMain.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QSocketNotifier>
 
-#include <csignal>
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
 
 namespace quillabe {
 
 namespace {
 
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    char c = 1;
-    [[maybe_unused]] ssize_t n = write(signalPipe[1], &c, 1);
-}
-
 TfrmMain* mainWindow = nullptr;
-bool terminationRequested = false;
 
 // SIGTERM and SIGINT close the main window like the user does, so settings are saved when the
 // desktop session ends. A modal message open at that moment is closed first.
-void closeOnTermination(QApplication& app) {
-    if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
-        char buf[16];
-        while (read(signalPipe[0], buf, sizeof buf) > 0) {
-        }
-        terminationRequested = true;
-        while (QWidget* modal = QApplication::activeModalWidget()) {
-            if (!modal->close())
-                break;
-        }
-        if (mainWindow)
-            mainWindow->close();
-    });
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
+void closeWindows(int) {
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (!modal->close())
+            break;
+    }
+    if (mainWindow)
+        mainWindow->close();
 }
 
 } // namespace
@@ -66,7 +40,7 @@ int RunDesktop(int argc, char** argv) {
         else if (!busy)
             QApplication::restoreOverrideCursor();
     });
-    closeOnTermination(app);
+    TerminationSignals termination(closeWindows);
     SetStartupConstants();
     TfrmMain window;
     mainWindow = &window;
@@ -76,7 +50,7 @@ int RunDesktop(int argc, char** argv) {
         mainWindow = nullptr;
         return 1;
     }
-    if (terminationRequested) {
+    if (termination.Received() != 0) {
         window.close();
         return 0;
     }

@@ -1,0 +1,334 @@
+#include "BatchController.h"
+
+#include "CommandLine.h"
+#include "CommandTemplates.h"
+#include "DateTime.h"
+#include "EncoderArgs.h"
+#include "GlobalVars.h"
+#include "MessageDialogs.h"
+#include "Messages.h"
+#include "OutputFormat.h"
+#include "OutputParser.h"
+#include "PathUtils.h"
+#include "PowerActions.h"
+#include "PresetCatalogue.h"
+#include "ProfileLists.h"
+#include "ProgramDir.h"
+#include "Redirector.h"
+#include "TextUtils.h"
+
+#include <QMetaObject>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <random>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace quillabe {
+
+namespace {
+
+constexpr const char* kAccessCode = " -p 4417306 -i ";
+
+int64_t parseSize(const std::string& digits) {
+    int64_t value = 0;
+    auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return ec == std::errc() && ptr == digits.data() + digits.size() && value > 0 ? value : 0;
+}
+
+// The program directory is the current directory of every job, as the templates expect.
+void enterProgramDir() {
+    if (chdir(ProgramDir().c_str()) != 0)
+        throw std::runtime_error("Cannot change to the folder " + ProgramDir() + ": " +
+                                 std::string(strerror(errno)));
+}
+
+} // namespace
+
+std::string UniqueFileName(const std::string& name, const std::string& folder) {
+    if (!PathExists(folder + name))
+        return name;
+    const std::string ext = ExtractFileExt(name);
+    const std::string base = name.substr(0, name.size() - ext.size());
+    for (int n = 1; n <= 32767; ++n) {
+        std::string candidate = base + "(" + std::to_string(n) + ")" + ext;
+        if (!PathExists(folder + candidate))
+            return candidate;
+    }
+    return base + "(32768)" + ext;
+}
+
+std::string RandomDigits(int n) {
+    static std::mt19937 generator(std::random_device{}());
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += static_cast<char>('0' + digit(generator));
+    return out;
+}
+
+uint8_t MapPriority(int priority) {
+    switch (priority) {
+    case 1:
+        return 2;
+    case 2:
+        return 3;
+    case 3:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+std::string GetOutputExtension(const TProfileDetailItem* selectedPreset) {
+    const int format = GlobalVars.OutputFormat;
+    if (format >= kOutputFormatCount)
+        return {};
+    if (IsPresetFormat(format)) {
+        if (!selectedPreset)
+            return format == ofMP4 ? ".mp4" : ".3gp";
+        return "." + PresetItemExt(*selectedPreset);
+    }
+    return std::string(kOutputFormats[format].extension);
+}
+
+std::string GetProfileArgs(const BatchHost& host) {
+    const int format = GlobalVars.OutputFormat;
+    if (format >= kOutputFormatCount)
+        return {};
+    return BuildEncoderArgs(ProfilePath(format, host.CurrentProfileName(format)));
+}
+
+std::string ApplyCommandFixups(const std::string& options) {
+    // The options are framed by blanks as they stand between the input and the output.
+    std::string line = " " + options + " ";
+    if (Contains(line, " -ac 5:1 ") && !Contains(line, " -ab "))
+        line = ReplaceFirst(line, " -ac ", " -ab 256 -ac ");
+    if (Contains(line, " -vcodec ffvhuff "))
+        line = ReplaceFirst(line, " -vcodec ffvhuff ", " -vcodec ffvhuff -strict -2 ");
+    return line.substr(1, line.size() - 2);
+}
+
+BatchController::BatchController(FileList& files, TRedirector& runner, BatchHost& host,
+                                 QObject* parent)
+    : QObject(parent), files_(files), runner_(runner), host_(host) {}
+
+void BatchController::ActionConvertExecute() {
+    if (!CheckEncoder())
+        return;
+    if (files_.Count() == 0) {
+        ShowMessageBox(Msg(MSG_NOFILES), Msg(MSG_HINT), MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!host_.CheckOutputFolder())
+        return;
+    files_.ResetFileStates();
+    GlobalVars.LastOutputOpenDir = host_.OutputFolderText();
+    StartBatch();
+}
+
+bool BatchController::CheckEncoder() {
+    const std::string& path = GlobalVars.EncoderPath;
+    std::string full = path;
+    if (StartsWith(path, "..") || ExtractFilePath(path).empty())
+        full = ProgramDir() + path;
+    if (FileExists(full))
+        return true;
+    ShowMessageBox(FormatMsg(MSG_NOENCODER, {path}), Msg(MSG_HINT), MB_ICONEXCLAMATION);
+    return false;
+}
+
+void BatchController::SetStopWhenDone(bool stop) {
+    GlobalVars.StopWhenDone = stop;
+}
+
+void BatchController::StartBatch() {
+    runner_.SetInitialPriority(MapPriority(GlobalVars.Priority));
+    runner_.SetDefaultErrorMode(true);
+    runner_.OnData = [this](TRedirector&, const char* data, size_t size) {
+        HandleOutput(data, size);
+    };
+    runner_.OnErrorData = runner_.OnData;
+    runner_.OnTerminated = [this](TRedirector&) { HandleEncoderExit(); };
+    runner_.KillOnDestroy = true;
+    host_.SetTrayHint(Msg(MSG_TRAY_ENCODING_START));
+
+    host_.OpenProgress(Msg(MSG_ID_ENC_IN_PROGRESS), Msg(MSG_ID_STOP_ENC));
+    progressOpen_ = true;
+    ResetProgressDisplay(host_);
+    lastResult_ = mrCancel;
+    shutdownPerformed_ = false;
+
+    GlobalVars.BatchHadErrors = false;
+    GlobalVars.StopWhenDone = false;
+    GlobalVars.TotalCount = static_cast<int32_t>(files_.Count());
+    GlobalVars.DoneCount = 0;
+    GlobalVars.FailedCount = 0;
+    GlobalVars.TotalBytes = 0;
+    for (size_t i = 0; i < files_.Count(); ++i)
+        GlobalVars.TotalBytes += parseSize(files_.At(i).item.FileSize);
+    GlobalVars.JobBytes = GlobalVars.FinishedBytes = GlobalVars.ProcessedBytes = 0;
+    GlobalVars.BatchPercent = 0;
+    GlobalVars.BatchStartTime = Now();
+
+    struct Release {
+        BatchController& c;
+        ~Release() {
+            c.host_.ReleaseProgress();
+            c.progressOpen_ = false;
+        }
+    } release{*this};
+
+    try {
+        StartNextJob();
+    } catch (const std::exception& e) {
+        host_.JobStartFailed(e.what(), false);
+        return;
+    }
+    int result = host_.RunProgress();
+    lastResult_ = result;
+    progressOpen_ = false; // the end of a killed encoder is ignored from here on
+    if (runner_.Running()) {
+        runner_.Terminate(0);
+        DeleteTempFiles();
+    }
+    if (!GlobalVars.BatchHadErrors) {
+        host_.ShowBalloon(FormatMsg(MSG_TRAY_INFO, {Msg(MSG_APPLICATION_TITLE)}),
+                          Msg(MSG_TRAY_CONVERT_COMPLETE));
+        if (GlobalVars.ShutdownWindowsWhenDone && result != mrCancel &&
+            host_.RunShutdownCountdown()) {
+            shutdownPerformed_ = true;
+            PowerResult power = ShutdownSystem(GlobalVars.ShutdownFlag);
+            if (!power.ok)
+                ShowMessageBox(power.error, Msg(MSG_Error), MB_ICONEXCLAMATION);
+        }
+    }
+}
+
+void BatchController::StartNextJob() {
+    DeleteTempFiles();
+    if (files_.Count() == 0)
+        return;
+    enterProgramDir();
+    GlobalVars.JobFailed = false;
+    GlobalVars.JobStartTime = Now();
+    GlobalVars.JobPercent = 0;
+    GlobalVars.PendingOutput.clear();
+
+    const size_t index = static_cast<size_t>(GlobalVars.DoneCount + GlobalVars.FailedCount);
+    const FileEntry& entry = files_.At(index);
+    GlobalVars.JobInputFile = entry.caption;
+    GlobalVars.JobBytes = parseSize(entry.item.FileSize);
+
+    const TProfileDetailItem* preset = host_.SelectedPresetItem();
+    const std::string outputName =
+        ChangeFileExt(ExtractFileName(GlobalVars.JobInputFile), GetOutputExtension(preset));
+    const std::string outputFolder = AddBackslash(host_.OutputFolderText());
+    GlobalVars.JobOutputFile = outputFolder + UniqueFileName(outputName, outputFolder);
+
+    GlobalVars.TplAppPath = RemoveBackslash(ProgramDir());
+    GlobalVars.TplTimeStamp.clear();
+    GlobalVars.TplTitle.clear();
+    GlobalVars.TplOutputPath = outputFolder;
+    GlobalVars.TplOutputFile = GlobalVars.JobOutputFile;
+    GlobalVars.TplTemporaryFile = GlobalVars.TplOutputPath + RandomDigits(5);
+    GlobalVars.TplRandomNumber3 = RandomDigits(3);
+    GlobalVars.TplRandomNumber5 = RandomDigits(5);
+
+    std::string inputSlot = GlobalVars.JobInputFile;
+    if (InputUsesDirectShow(GlobalVars.JobInputFile)) {
+        WriteDirectShowScript(GlobalVars.JobInputFile);
+        inputSlot = DirectShowScriptPath();
+    }
+
+    if (IsPresetFormat(GlobalVars.OutputFormat)) {
+        if (!preset)
+            throw std::runtime_error("No preset variant is selected.");
+        jobOptions_.clear();
+        WriteConvertCoreBatch(*preset);
+        runner_.SetCommandLine(QuoteArgument(ConvertCoreBatchPath()));
+    } else {
+        // Every path is quoted so that any file name arrives as one intact argument, and the
+        // fix-ups see only the options, never a file name.
+        jobOptions_ = ApplyCommandFixups(GetProfileArgs(host_));
+        runner_.SetCommandLine(QuoteArgument(ProgramDir() + GlobalVars.EncoderPath) + kAccessCode +
+                               QuoteArgument(inputSlot) + " " + jobOptions_ + " " +
+                               QuoteArgument(GlobalVars.JobOutputFile));
+    }
+    host_.JobStarted(static_cast<int>(index), GlobalVars.JobInputFile, GlobalVars.JobOutputFile);
+    runner_.Execute();
+}
+
+std::string BatchController::ParserCommandLine() const {
+    // The time limit is read from the options, not from the file names around them.
+    return IsPresetFormat(GlobalVars.OutputFormat) ? runner_.GetFullCommandLine()
+                                                   : " " + jobOptions_ + " ";
+}
+
+void BatchController::HandleOutput(const char* data, size_t size) {
+    const std::string commandLine = ParserCommandLine();
+    ParserContext ctx;
+    ctx.exited = runner_.Exited;
+    ctx.commandLine = commandLine;
+    ctx.batchRunning = progressOpen_;
+    HandleEncoderOutput(std::string_view(data, size), ctx, host_);
+}
+
+void BatchController::HandleEncoderExit() {
+    if (!progressOpen_)
+        return;
+    const std::string commandLine = ParserCommandLine();
+    ParserContext ctx;
+    ctx.exited = true;
+    ctx.commandLine = commandLine;
+    ctx.batchRunning = true;
+    // Output that ended without a line break still counts before the outcome is decided.
+    FlushPendingOutput(ctx, host_);
+    DeleteTempFiles();
+
+    const int index = GlobalVars.DoneCount + GlobalVars.FailedCount;
+    // An empty output is no conversion: it fails the job, and the source is kept.
+    if (GetFileSize64(GlobalVars.JobOutputFile) <= 0)
+        GlobalVars.JobFailed = true;
+    if (!GlobalVars.JobFailed) {
+        if (GlobalVars.DeleteFileAfterProcessing)
+            DeleteFile(GlobalVars.JobInputFile);
+        host_.SetFileState(GlobalVars.JobInputFile, TFileState::Done);
+        ++GlobalVars.DoneCount;
+        if (GlobalVars.DoneCount == GlobalVars.TotalCount) {
+            host_.SetLabel(ProgressLabel::LabelBatch, Msg(MSG_ID_BATCH) + "100%");
+            host_.SetBar(ProgressBar::Status, 100);
+            host_.SetLabel(ProgressLabel::Caption, Msg(MSG_LABEL_ENCODINGFINISHED));
+        }
+    } else {
+        GlobalVars.BatchHadErrors = true;
+        ++GlobalVars.FailedCount;
+        host_.SetFileState(GlobalVars.JobInputFile, TFileState::Failed);
+        DeleteIfEmpty(GlobalVars.JobOutputFile);
+    }
+    host_.JobFinished(index, GlobalVars.JobFailed);
+
+    const int finished = GlobalVars.DoneCount + GlobalVars.FailedCount;
+    if (GlobalVars.StopWhenDone || finished == GlobalVars.TotalCount) {
+        host_.SetTrayHint(Msg(MSG_TRAY_ENCODING_DONE));
+        host_.CloseProgress(mrOk);
+        return;
+    }
+    EndOfJobUpdate(ctx, host_);
+    if (finished < GlobalVars.TotalCount)
+        QMetaObject::invokeMethod(this, &BatchController::ChainNextJob, Qt::QueuedConnection);
+}
+
+void BatchController::ChainNextJob() {
+    if (!progressOpen_)
+        return;
+    try {
+        StartNextJob();
+    } catch (const std::exception& e) {
+        host_.JobStartFailed(e.what(), true);
+    }
+}
+
+} // namespace quillabe

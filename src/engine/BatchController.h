@@ -1,0 +1,70 @@
+#pragma once
+// Turns the file list into a sequence of encoder runs: one process at a time through the runner,
+// a unique output name per file, the outcome of every job, stop now and stop when done, and the
+// end-of-batch notice and action. Main thread only; jobs are chained through the event loop so
+// each encoder starts after the previous end event has been handled completely.
+
+#include "BatchHost.h"
+#include "FileList.h"
+
+#include <QObject>
+
+#include <cstdint>
+#include <string>
+
+namespace quillabe {
+
+class TRedirector;
+
+// A name that does not yet exist in the folder: the name itself, else base(n) + ext for
+// n = 1, 2, ... 32767; the candidate for 32768 untested when all of those exist.
+std::string UniqueFileName(const std::string& name, const std::string& folder);
+// n digits, each uniform in 0..9.
+std::string RandomDigits(int n);
+// Priority 0..3 to the runner's priority class: 1 -> 2, 2 -> 3, 3 -> 4, anything else 1.
+uint8_t MapPriority(int priority);
+// The output extension (with its dot) of the current format; MP4 and 3GP take the selected
+// variant's EXT, or the format's usual extension when no variant is selected.
+std::string GetOutputExtension(const TProfileDetailItem* selectedPreset);
+// The encoder's option string for the current format's selected profile.
+std::string GetProfileArgs(const BatchHost& host);
+// The two textual fix-ups of a direct command's options: an audio bitrate for 5.1 audio that has
+// none, and the strictness option after the huffYUV codec.
+std::string ApplyCommandFixups(const std::string& options);
+
+class BatchController : public QObject {
+    Q_OBJECT
+public:
+    BatchController(FileList& files, TRedirector& runner, BatchHost& host,
+                    QObject* parent = nullptr);
+
+    // The Convert command: checks, then the whole batch. Returns when the batch has ended.
+    void ActionConvertExecute();
+    bool CheckEncoder();
+    void StartBatch();
+
+    bool BatchRunning() const { return progressOpen_; }
+    // The progress window's "stop when done" answer.
+    void SetStopWhenDone(bool stop);
+    // How the last batch ended: the progress window's result (mrOk, or mrCancel for stop now).
+    int LastResult() const { return lastResult_; }
+    // Whether the end-of-batch action ran (after the countdown).
+    bool ShutdownPerformed() const { return shutdownPerformed_; }
+
+private:
+    void StartNextJob();
+    void ChainNextJob();
+    void HandleEncoderExit();
+    void HandleOutput(const char* data, size_t size);
+    std::string ParserCommandLine() const;
+
+    FileList& files_;
+    TRedirector& runner_;
+    BatchHost& host_;
+    bool progressOpen_ = false;
+    std::string jobOptions_; // the option string of the running direct job
+    int lastResult_ = 0;
+    bool shutdownPerformed_ = false;
+};
+
+} // namespace quillabe

@@ -1,0 +1,350 @@
+#include "ConsoleFrontEnd.h"
+
+#include "BatchController.h"
+#include "GlobalVars.h"
+#include "MessageDialogs.h"
+#include "Messages.h"
+#include "OutputFormat.h"
+#include "PathUtils.h"
+#include "PowerActions.h"
+#include "PresetCatalogue.h"
+#include "ProfileLists.h"
+#include "Redirector.h"
+#include "TerminationSignals.h"
+#include "TextUtils.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace quillabe {
+
+namespace {
+
+struct ActionName {
+    const char* name;
+    int value;
+};
+// --when-done names of the end-of-batch values.
+constexpr std::array<ActionName, 6> kWhenDone = {{
+    {"quit", 0},
+    {"poweroff", 1},
+    {"logoff", 2},
+    {"reboot", 3},
+    {"hibernate", 4},
+    {"suspend", 5},
+}};
+
+using Clock = std::chrono::steady_clock;
+
+class ConsoleHost : public BatchHost {
+public:
+    ConsoleHost(FileList& files, const ConvertOptions& options, const TProfileDetailItem* preset)
+        : files_(files), options_(options), preset_(preset), tty_(isatty(STDOUT_FILENO) != 0) {}
+
+    // ProgressView
+    // Every output line ends with the "working on" label, after the bars are up to date.
+    void SetLabel(ProgressLabel label, const std::string&) override {
+        if (label == ProgressLabel::LabelWorking && jobRunning_)
+            showProgress();
+    }
+    void SetBar(ProgressBar bar, int percent) override {
+        (bar == ProgressBar::Status ? jobPercent_ : batchPercent_) = percent;
+    }
+    bool AnimationRunning() const override { return animating_; }
+    void StartAnimation() override { animating_ = true; }
+    void StopAnimation() override { animating_ = false; }
+    void SetTrayHint(const std::string&) override {}
+    void SetFileState(const std::string& path, TFileState state) override {
+        files_.SetFileState(path, state);
+    }
+
+    // BatchHost
+    std::string OutputFolderText() const override { return options_.output; }
+    std::string CurrentProfileName(int) const override { return options_.profile.value_or(""); }
+    const TProfileDetailItem* SelectedPresetItem() const override { return preset_; }
+    bool CheckOutputFolder() override {
+        if (Trim(options_.output).empty()) {
+            ShowMessageBox(Msg(MSG_EMPTY_DIR), Msg(MSG_EMPTY), MB_ICONQUESTION);
+            return false;
+        }
+        if (DirectoryExists(options_.output))
+            return true;
+        // Asked for on the command line: nobody to ask, so the folder is created.
+        if (ForceDirectories(options_.output))
+            return true;
+        ShowMessageBox(Msg(MSG_FAIL_TO_CREATEDIR), Msg(MSG_FAIL_CREATEDIR), MB_ICONQUESTION);
+        return false;
+    }
+    void OpenProgress(const std::string&, const std::string&) override { closed_.reset(); }
+    int RunProgress() override {
+        if (closed_)
+            return *closed_;
+        loop_ = std::make_unique<QEventLoop>();
+        int result = loop_->exec();
+        loop_.reset();
+        return result;
+    }
+    void CloseProgress(int result) override {
+        closed_ = result;
+        if (loop_)
+            loop_->exit(result);
+    }
+    void ReleaseProgress() override { endProgressLine(); }
+    void ShowBalloon(const std::string&, const std::string&) override {}
+    bool RunShutdownCountdown() override {
+        std::printf("all jobs done; the end-of-batch action follows\n");
+        return true;
+    }
+    void JobStartFailed(const std::string& text, bool chaining) override {
+        endProgressLine();
+        std::fprintf(stderr, "Error: %s\n", text.c_str());
+        startFailed_ = true;
+        if (chaining)
+            CloseProgress(mrCancel); // nobody is there to close the batch by hand
+    }
+    void JobStarted(int index, const std::string& input, const std::string& output) override {
+        endProgressLine();
+        std::printf("[%d/%d] %s -> %s\n", index + 1, GlobalVars.TotalCount, input.c_str(),
+                    output.c_str());
+        std::fflush(stdout);
+        jobPercent_ = 0;
+        jobRunning_ = true;
+        lastShown_ = {};
+        lastPlainPercent_ = -1;
+    }
+    void JobFinished(int index, bool failed) override {
+        jobRunning_ = false;
+        endProgressLine();
+        std::printf("[%d/%d] %s: %s\n", index + 1, GlobalVars.TotalCount,
+                    failed ? "failed" : "done", GlobalVars.JobInputFile.c_str());
+        std::fflush(stdout);
+    }
+
+    bool StartFailed() const { return startFailed_; }
+    void Interrupt() { CloseProgress(mrCancel); }
+
+private:
+    // A bar on a terminal, at most five times a second; plain lines every tenth otherwise.
+    void showProgress() {
+        auto now = Clock::now();
+        if (tty_) {
+            if (now - lastShown_ < std::chrono::milliseconds(200))
+                return;
+            lastShown_ = now;
+            const int width = 30;
+            int filled = jobPercent_ * width / 100;
+            std::printf("\r  [%s%s] %3d%%  batch %3d%%", std::string(filled, '#').c_str(),
+                        std::string(width - filled, ' ').c_str(), jobPercent_, batchPercent_);
+            std::fflush(stdout);
+            barShown_ = true;
+        } else if (jobPercent_ / 10 != lastPlainPercent_ / 10 || lastPlainPercent_ < 0) {
+            lastPlainPercent_ = jobPercent_;
+            std::printf("  progress %d%% (batch %d%%)\n", jobPercent_, batchPercent_);
+            std::fflush(stdout);
+        }
+    }
+    void endProgressLine() {
+        if (barShown_) {
+            std::printf("\n");
+            barShown_ = false;
+        }
+    }
+
+    FileList& files_;
+    const ConvertOptions& options_;
+    const TProfileDetailItem* preset_;
+    bool tty_;
+    bool animating_ = false;
+    bool barShown_ = false;
+    bool jobRunning_ = false;
+    bool startFailed_ = false;
+    int jobPercent_ = 0;
+    int batchPercent_ = 0;
+    int lastPlainPercent_ = -1;
+    Clock::time_point lastShown_{};
+    std::optional<int> closed_;
+    std::unique_ptr<QEventLoop> loop_;
+};
+
+bool takeValue(const std::vector<std::string>& args, size_t& i, std::string& value,
+               std::string& error) {
+    if (i + 1 >= args.size()) {
+        error = "option " + args[i] + " needs a value";
+        return false;
+    }
+    value = args[++i];
+    return true;
+}
+
+} // namespace
+
+std::optional<ConvertOptions> ParseConvertArgs(const std::vector<std::string>& args,
+                                               std::string& error) {
+    ConvertOptions o;
+    bool filesOnly = false;
+    std::string value;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (filesOnly || a.empty() || a[0] != '-') {
+            o.files.push_back(a);
+        } else if (a == "--") {
+            filesOnly = true;
+        } else if (a == "--to") {
+            if (!takeValue(args, i, value, error))
+                return std::nullopt;
+            auto format = OutputFormatFromDirectory(value);
+            if (!format) {
+                error = "unknown format '" + value + "'";
+                return std::nullopt;
+            }
+            o.format = *format;
+        } else if (a == "--profile" || a == "--preset" || a == "--variant" || a == "--output") {
+            if (!takeValue(args, i, value, error))
+                return std::nullopt;
+            if (a == "--profile")
+                o.profile = value;
+            else if (a == "--preset")
+                o.preset = value;
+            else if (a == "--variant")
+                o.variant = value;
+            else
+                o.output = value;
+        } else if (a == "--delete-source") {
+            o.deleteSource = true;
+        } else if (a == "--when-done") {
+            if (!takeValue(args, i, value, error))
+                return std::nullopt;
+            o.whenDone.reset();
+            for (const auto& w : kWhenDone)
+                if (value == w.name)
+                    o.whenDone = w.value;
+            if (!o.whenDone) {
+                error = "unknown --when-done action '" + value +
+                        "' (quit, poweroff, logoff, reboot, hibernate, suspend)";
+                return std::nullopt;
+            }
+        } else {
+            error = "unknown option '" + a + "'";
+            return std::nullopt;
+        }
+    }
+    if (o.format < 0) {
+        error = "--to FORMAT is required";
+        return std::nullopt;
+    }
+    if (o.output.empty()) {
+        error = "--output DIR is required";
+        return std::nullopt;
+    }
+    if (o.files.empty()) {
+        error = "no input files given";
+        return std::nullopt;
+    }
+    if (IsPresetFormat(o.format) ? o.profile.has_value() : (o.preset || o.variant)) {
+        error = IsPresetFormat(o.format) ? "MP4 and 3GP are converted through presets: use --preset"
+                                         : "--preset and --variant are for mp4 and 3gp only";
+        return std::nullopt;
+    }
+    if (o.variant && !o.preset) {
+        error = "--variant needs --preset";
+        return std::nullopt;
+    }
+    return o;
+}
+
+namespace {
+
+int usage(const std::string& error) {
+    std::fprintf(stderr, "quillabe --convert: %s\n", error.c_str());
+    return 2;
+}
+
+} // namespace
+
+int RunConsoleConvert(const ConvertOptions& given) {
+    ConvertOptions options = given;
+    GlobalVars.OutputFormat = static_cast<uint8_t>(options.format);
+
+    // The target: a profile of the format, or a preset variant.
+    std::optional<TProfileDetailItem> preset;
+    if (IsPresetFormat(options.format)) {
+        PresetCatalogue catalogue;
+        LoadPresetCatalogue(GlobalVars.PresetDir, catalogue);
+        auto menu = options.format == ofMP4 ? Mp4PresetMenu(catalogue) : TgpPresetMenu(catalogue);
+        const TProfileItem* chosen = menu.empty() ? nullptr : &menu.front();
+        if (options.preset) {
+            chosen = nullptr;
+            for (const auto& p : menu)
+                if (p.Title == *options.preset)
+                    chosen = &p;
+        }
+        if (!chosen)
+            return usage(options.preset ? "no preset titled '" + *options.preset + "'"
+                                        : "no presets installed for this format");
+        auto items = LoadPresetItems(chosen->PresetPath);
+        if (items.empty())
+            return usage("the preset '" + chosen->Title + "' has no variants");
+        size_t index = 0;
+        if (options.variant) {
+            index = items.size();
+            for (size_t i = 0; i < items.size(); ++i)
+                if (items[i].Title == *options.variant)
+                    index = i;
+            if (index == items.size() && !options.variant->empty() &&
+                options.variant->find_first_not_of("0123456789") == std::string::npos) {
+                size_t n = std::stoul(*options.variant);
+                index = n >= 1 && n <= items.size() ? n - 1 : items.size();
+            }
+            if (index == items.size())
+                return usage("the preset '" + chosen->Title + "' has no variant '" +
+                             *options.variant + "'");
+        }
+        preset = items[index];
+    } else {
+        auto names = ListProfileNames(options.format);
+        if (options.profile) {
+            if (SelectProfileIndex(names, options.profile) < 0)
+                return usage("no " + std::string(kOutputFormats[options.format].directoryName) +
+                             " profile named '" + *options.profile + "'");
+        } else {
+            int first = SelectProfileIndex(names, std::nullopt);
+            options.profile = first < 0 ? std::string() : names[static_cast<size_t>(first)];
+        }
+    }
+
+    GlobalVars.DeleteFileAfterProcessing = options.deleteSource;
+    GlobalVars.ShutdownWindowsWhenDone = options.whenDone.has_value();
+    if (options.whenDone)
+        GlobalVars.ShutdownFlag = static_cast<uint8_t>(*options.whenDone);
+
+    FileList files;
+    files.AddFiles(options.files);
+
+    TRedirector runner;
+    ConsoleHost host(files, options, preset ? &*preset : nullptr);
+    BatchController controller(files, runner, host);
+    TerminationSignals termination([&](int) { host.Interrupt(); });
+    // Action 0 ends the program, which the console does anyway once the batch is over.
+    SetQuitCallback([] {});
+
+    controller.ActionConvertExecute();
+
+    if (termination.Received() == SIGINT)
+        return 130;
+    if (termination.Received() == SIGTERM)
+        return 143;
+    int done = GlobalVars.DoneCount;
+    int failed = GlobalVars.FailedCount;
+    std::printf("done: %d, failed: %d\n", done, failed);
+    bool allDone = files.Count() > 0 && done == static_cast<int>(files.Count()) && failed == 0 &&
+                   !host.StartFailed();
+    return allDone ? 0 : 1;
+}
+
+} // namespace quillabe

@@ -1,0 +1,31 @@
+#pragma once
+// `quillabe --convert`: the same file list and batch controller as the windows, driven from the
+// command line, reporting to a terminal or a log.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillabe {
+
+struct ConvertOptions {
+    int format = -1;                    // --to FORMAT (a directory name of the format table)
+    std::optional<std::string> profile; // --profile NAME
+    std::optional<std::string> preset;  // --preset TITLE
+    std::optional<std::string> variant; // --variant TITLE|INDEX (INDEX counts from 1)
+    std::string output;                 // --output DIR
+    bool deleteSource = false;          // --delete-source
+    std::optional<int> whenDone;        // --when-done ACTION: the end-of-batch value
+    std::vector<std::string> files;
+};
+
+// Parses the arguments after --convert; nullopt with `error` set on a usage error.
+std::optional<ConvertOptions> ParseConvertArgs(const std::vector<std::string>& args,
+                                               std::string& error);
+
+// Converts the files; the program state must have been started. Exit codes: 0 every job
+// succeeded, 1 a job failed (or nothing could be converted), 2 a usage error, 130/143 stopped by
+// SIGINT/SIGTERM.
+int RunConsoleConvert(const ConvertOptions& options);
+
+} // namespace quillabe

@@ -1,0 +1,407 @@
+// The batch controller end to end with real child processes: small shell-script encoders in a
+// program directory of the test's own, and a host that records what a progress window would show.
+
+#include "BatchController.h"
+#include "GlobalVars.h"
+#include "MessageDialogs.h"
+#include "OutputFormat.h"
+#include "Messages.h"
+#include "PathUtils.h"
+#include "PresetCatalogue.h"
+#include "ProfileDirs.h"
+#include "ProgramDir.h"
+#include "Redirector.h"
+#include "StartupConstants.h"
+#include "SystemSettings.h"
+#include "TempDir.h"
+#include "TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+#include <sys/stat.h>
+
+using namespace quillabe;
+using quillabe::test::ProgramHome;
+using quillabe::test::TempDir;
+
+namespace {
+
+class RecordingHost : public BatchHost {
+public:
+    explicit RecordingHost(FileList& files) : files_(files) {}
+
+    void SetLabel(ProgressLabel label, const std::string& text) override {
+        labels[label] = text;
+    }
+    void SetBar(ProgressBar bar, int percent) override {
+        bars[bar] = percent;
+        if (onBar && percent > 0)
+            onBar(bar);
+    }
+    bool AnimationRunning() const override { return animating; }
+    void StartAnimation() override { animating = true; }
+    void StopAnimation() override { animating = false; }
+    void SetTrayHint(const std::string& hint) override { trayHint = hint; }
+    void SetFileState(const std::string& path, TFileState state) override {
+        files_.SetFileState(path, state);
+    }
+    std::string OutputFolderText() const override { return outputFolder; }
+    std::string CurrentProfileName(int) const override { return profile; }
+    const TProfileDetailItem* SelectedPresetItem() const override {
+        return preset ? &*preset : nullptr;
+    }
+    bool CheckOutputFolder() override { return DirectoryExists(outputFolder); }
+    void OpenProgress(const std::string& c, const std::string&) override {
+        caption = c;
+        closed.reset();
+        opened = true;
+    }
+    int RunProgress() override {
+        if (closed)
+            return *closed;
+        QEventLoop loop;
+        loop_ = &loop;
+        QTimer::singleShot(20000, &loop, [&] { loop.exit(-1); }); // a hung batch fails the test
+        int r = loop.exec();
+        loop_ = nullptr;
+        return r;
+    }
+    void CloseProgress(int result) override {
+        closed = result;
+        if (loop_)
+            loop_->exit(result);
+    }
+    void ReleaseProgress() override { released = true; }
+    void ShowBalloon(const std::string&, const std::string& text) override { balloon = text; }
+    bool RunShutdownCountdown() override {
+        ++countdowns;
+        return countdownAnswer;
+    }
+    void JobStartFailed(const std::string& text, bool chaining) override {
+        startFailures.push_back(text);
+        if (chaining)
+            CloseProgress(mrCancel);
+    }
+
+    std::map<ProgressLabel, std::string> labels;
+    std::map<ProgressBar, int> bars;
+    std::function<void(ProgressBar)> onBar; // called once a job has made progress
+    bool animating = false;
+    std::string trayHint, caption, balloon, outputFolder, profile;
+    std::optional<TProfileDetailItem> preset;
+    std::optional<int> closed;
+    bool opened = false, released = false, countdownAnswer = true;
+    int countdowns = 0;
+    std::vector<std::string> startFailures;
+
+private:
+    FileList& files_;
+    QEventLoop* loop_ = nullptr;
+};
+
+bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
+    for (int waited = 0; waited < ms; waited += 5) {
+        if (done())
+            return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        usleep(5000);
+    }
+    return done();
+}
+
+// Processes of the group that are not zombies.
+int liveGroupMembers(pid_t group) {
+    int live = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), {});
+        size_t close = text.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        std::istringstream fields(text.substr(close + 2));
+        char state = 0;
+        long ppid = 0, pgrp = 0;
+        fields >> state >> ppid >> pgrp;
+        if (pgrp == group && state != 'Z')
+            ++live;
+    }
+    return live;
+}
+
+// Encoder bodies: $last is the output path, $4 the input slot.
+const char* kPrologue = "#!/bin/sh\nfor last; do :; done\n";
+const char* kGood = "printf '  Duration: 00:00:10.00, start: 0\\n' >&2\n"
+                    "printf 'frame=1 size=   5kB time=5.00 bitrate= 8.0kbits/s\\r' >&2\n"
+                    "printf 'x' > \"$last\"\n";
+
+class Controller : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetGlobalVars();
+        SetStartupConstants();
+        SetGlobalDefaults();
+        GlobalVars.OutputFormat = ofMP3;
+        ASSERT_TRUE(CreateProfileDirs());
+        home.Dir().Write("profile_en/DirectShow.avs", "DirectShowSource(\"<%InputFile%>\")\n");
+        home.Dir().Write("cores/DirectShow.avs", "DirectShowSource(\"<%InputFile%>\")\n");
+        host.outputFolder = out.Path();
+        dialogs = std::make_shared<ScriptedMessageDialogs>();
+        SetMessageDialogHandler(dialogs);
+    }
+    void TearDown() override { SetMessageDialogHandler(nullptr); }
+
+    void encoder(const std::string& body) {
+        std::string path = home.Dir().Write("divuvo.dll", kPrologue + body);
+        chmod(path.c_str(), 0755);
+    }
+    // A file the list accepts without a probe: the size is what the batch counts.
+    void add(const std::string& path, const std::string& size = "100") {
+        if (!FileExists(path))
+            in.Write(ExtractFileName(path), "source");
+        TFileItem item;
+        item.FileName = ExtractFileName(path);
+        item.FilePath = ExtractFilePath(path);
+        item.CompleteName = path;
+        item.FileSize = size;
+        probes[path] = item;
+        ASSERT_EQ(files.AddFile(path), AddResult::Added) << path << " " << GlobalVars.InputFileTypes.Count();
+    }
+    TFileState state(size_t i) const { return files.At(i).state; }
+
+    ProgramHome home;
+    TempDir in, out;
+    std::map<std::string, TFileItem> probes;
+    FileList files{[this](const std::string& p, TFileItem& item) {
+        item = probes.at(p);
+        return true;
+    }};
+    RecordingHost host{files};
+    TRedirector runner;
+    BatchController controller{files, runner, host};
+    std::shared_ptr<ScriptedMessageDialogs> dialogs;
+};
+
+TEST_F(Controller, AFailedJobInTheMiddleDoesNotStopTheBatch) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    GlobalVars.ShutdownWindowsWhenDone = true;
+    encoder(
+        std::string("case \"$4\" in *b.wav) printf 'Error while opening encoder\\n' >&2;; esac\n") +
+        kGood);
+    add(in.File("a.wav"));
+    add(in.File("b.wav"));
+    add(in.File("c.wav"));
+    controller.ActionConvertExecute();
+    EXPECT_EQ(state(0), TFileState::Done);
+    EXPECT_EQ(state(1), TFileState::Failed);
+    EXPECT_EQ(state(2), TFileState::Done);
+    EXPECT_EQ(GlobalVars.DoneCount, 2);
+    EXPECT_EQ(GlobalVars.FailedCount, 1);
+    EXPECT_EQ(host.balloon, "") << "no completion balloon after a failure";
+    EXPECT_EQ(host.countdowns, 0) << "no shutdown after a failure";
+    ASSERT_EQ(dialogs->Requests().size(), 1u);
+    EXPECT_EQ(dialogs->Requests()[0].text, "Error while opening encoder");
+    EXPECT_TRUE(host.released);
+    EXPECT_EQ(host.trayHint, Msg(MSG_TRAY_ENCODING_DONE));
+}
+
+TEST_F(Controller, OutputNamesAreUniqueAndNeverOverwrite) {
+    GlobalVars.InputFileTypes.Add("Any=*.wav;*.avi;*.mp3");
+    encoder(kGood);
+    out.Write("clip.mp3", "old");
+    out.Write("clip(1).mp3", "old");
+    add(in.File("clip.avi"));
+    add(in.File("clip.wav"));
+    add(out.File("clip.mp3")); // converted into its own folder: never overwritten
+    host.outputFolder = RemoveBackslash(out.Path()); // without the trailing separator
+    controller.ActionConvertExecute();
+    EXPECT_EQ(out.Read("clip.mp3"), "old");
+    EXPECT_EQ(out.Read("clip(1).mp3"), "old");
+    EXPECT_EQ(out.Read("clip(2).mp3"), "x");
+    EXPECT_EQ(out.Read("clip(3).mp3"), "x");
+    EXPECT_EQ(out.Read("clip(4).mp3"), "x");
+    EXPECT_EQ(GlobalVars.JobOutputFile, out.Path() + "clip(4).mp3");
+}
+
+TEST_F(Controller, EmptyOrMissingOutputFailsAndKeepsTheSource) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    GlobalVars.DeleteFileAfterProcessing = true;
+    encoder("case \"$4\" in *empty.wav) : > \"$last\";; *good.wav) printf x > \"$last\";; esac\n");
+    add(in.File("empty.wav"));
+    add(in.File("none.wav"));
+    add(in.File("good.wav"));
+    controller.ActionConvertExecute();
+    EXPECT_EQ(state(0), TFileState::Failed);
+    EXPECT_EQ(state(1), TFileState::Failed);
+    EXPECT_EQ(state(2), TFileState::Done);
+    EXPECT_TRUE(FileExists(in.File("empty.wav")));
+    EXPECT_TRUE(FileExists(in.File("none.wav")));
+    EXPECT_FALSE(FileExists(in.File("good.wav"))) << "deleted after a verified output";
+    EXPECT_FALSE(FileExists(out.File("empty.mp3"))) << "an empty output is removed";
+}
+
+TEST_F(Controller, HostileNamesArriveIntactAndNothingIsExecuted) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    std::string argsFile = out.File("args");
+    encoder("for a; do printf '%s\\n--\\n' \"$a\"; done > '" + argsFile +
+            "'\nprintf x > \"$last\"\n");
+    std::string hostile = in.File("-a $(touch pwned) `id` \"q\" 'q' \\ back\nline -ac 5:1 .wav");
+    add(hostile);
+    controller.ActionConvertExecute();
+    EXPECT_EQ(state(0), TFileState::Done);
+    std::string args = out.Read("args");
+    EXPECT_NE(args.find("\n--\n" + hostile + "\n--\n"), std::string::npos) << args;
+    EXPECT_EQ(args.find("-ab 256"), std::string::npos) << "the fix-ups never touch a file name";
+    EXPECT_FALSE(PathExists(home.Path() + "pwned"));
+    EXPECT_FALSE(PathExists(in.Path() + "pwned"));
+}
+
+TEST_F(Controller, DirectShowRoutingIsCaseSensitiveUnlessAlwaysOn) {
+    GlobalVars.InputFileTypes.Add("Real=*.rmvb");
+    GlobalVars.AvsExtensions.Add(".rmvb");
+    std::string argsFile = out.File("inputs");
+    encoder("printf '%s\\n' \"$4\" >> '" + argsFile +
+            "'\n"
+            "case \"$4\" in *.avs) cat \"$4\" >> '" +
+            argsFile + "';; esac\nprintf x > \"$last\"\n");
+    add(in.File("upper.RMVB"));
+    add(in.File("lower.rmvb"));
+    controller.ActionConvertExecute();
+    std::string seen = out.Read("inputs");
+    EXPECT_NE(seen.find(in.File("upper.RMVB") + "\n"), std::string::npos);
+    EXPECT_NE(
+        seen.find(home.Path() + "DirectShow.avs\nDirectShowSource(\"" + in.File("lower.rmvb")),
+        std::string::npos)
+        << seen;
+    EXPECT_FALSE(FileExists(home.Path() + "DirectShow.avs")) << "removed after the job";
+}
+
+TEST_F(Controller, StopNowKillsTheEncoderAndLeavesCountersAlone) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    GlobalVars.ShutdownWindowsWhenDone = true;
+    std::string pidFile = out.File("pid");
+    encoder("echo $$ > '" + pidFile +
+            "'\nsleep 60 &\nprintf '  Duration: 00:00:10.00, x\\n' >&2\nprintf 'size=  1kB time=1.00 bitrate= 1.0kbits/s\\r' >&2\nwait\n");
+    add(in.File("a.wav"));
+    add(in.File("b.wav"));
+    host.onBar = [&](ProgressBar) {
+        if (!host.closed)
+            host.CloseProgress(mrCancel);
+    };
+    controller.ActionConvertExecute();
+    EXPECT_EQ(controller.LastResult(), mrCancel);
+    EXPECT_FALSE(FileExists(home.Path() + "DirectShow.avs"));
+    // The end of the killed encoder arrives later and is ignored.
+    EXPECT_TRUE(waitUntil([&] { return !runner.Running(); }));
+    EXPECT_EQ(state(0), TFileState::Converting);
+    EXPECT_EQ(state(1), TFileState::Waiting);
+    EXPECT_EQ(GlobalVars.DoneCount + GlobalVars.FailedCount, 0);
+    EXPECT_EQ(host.countdowns, 0) << "no shutdown after stop now";
+    pid_t pid = std::stoi(out.Read("pid"));
+    // No process of the encoder's group survives (zombies aside: nobody may reap them here).
+    EXPECT_TRUE(waitUntil([&] { return liveGroupMembers(pid) == 0; })) << liveGroupMembers(pid);
+}
+
+TEST_F(Controller, StopWhenDoneEndsAfterTheCurrentFileAndTheActionFollows) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    GlobalVars.ShutdownWindowsWhenDone = true;
+    GlobalVars.ShutdownFlag = 5;
+    encoder(kGood);
+    add(in.File("a.wav"));
+    add(in.File("b.wav"));
+    host.onBar = [&](ProgressBar) { controller.SetStopWhenDone(true); };
+    testing::internal::CaptureStdout();
+    controller.ActionConvertExecute();
+    std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(controller.LastResult(), mrOk);
+    EXPECT_EQ(state(0), TFileState::Done);
+    EXPECT_EQ(state(1), TFileState::Waiting);
+    EXPECT_EQ(host.countdowns, 1);
+    EXPECT_TRUE(controller.ShutdownPerformed());
+    EXPECT_NE(printed.find("dry run"), std::string::npos) << "the action never really runs";
+}
+
+TEST_F(Controller, ZeroSizesAndARemainderWithoutLineBreak) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    encoder("printf x > \"$last\"\ncase \"$4\" in *b.wav) printf 'Error: at the very end' >&2;; "
+            "esac\n");
+    add(in.File("a.wav"), "0");
+    add(in.File("b.wav"), "0");
+    controller.ActionConvertExecute();
+    EXPECT_EQ(state(0), TFileState::Done);
+    EXPECT_EQ(state(1), TFileState::Failed) << "the last unterminated line still counts";
+    EXPECT_EQ(GlobalVars.BatchPercent, 0);
+}
+
+TEST_F(Controller, ChecksBeforeTheBatch) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    controller.ActionConvertExecute(); // no encoder
+    ASSERT_EQ(dialogs->Requests().size(), 1u);
+    EXPECT_EQ(dialogs->Requests()[0].text, "The file \"divuvo.dll\" couldn't be found.");
+    encoder(kGood);
+    controller.ActionConvertExecute(); // no files
+    EXPECT_EQ(dialogs->Requests().back().text, Msg(MSG_NOFILES));
+    EXPECT_FALSE(host.opened);
+}
+
+TEST_F(Controller, PresetJobsRunTheirBatchFile) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    GlobalVars.OutputFormat = ofMP4;
+    encoder(kGood);
+    std::string preset =
+        home.Dir().Write("profile_en/default_setting/ipod.ini",
+                         "[Info]\nTitleE=iPod test\n[Item1]\nTitleE=Video\nEXT=m4v\n"
+                         // one pair of enclosing quotes is removed on reading
+                         "Command1=\"\"<%AppPath%>/divuvo.dll\" -p 4417306 -i \"<%InputFile%>\" -y "
+                         "\"<%OutputFile%>.m4v\"\"\n");
+    host.preset = LoadPresetItems(preset).at(0);
+    add(in.File("a b.wav"));
+    controller.ActionConvertExecute();
+    EXPECT_EQ(state(0), TFileState::Done);
+    EXPECT_EQ(out.Read("a b.m4v"), "x");
+    EXPECT_FALSE(FileExists(home.Path() + "~ConvertCore.bat"));
+}
+
+TEST(ControllerHelpers, FixupsPriorityAndDigits) {
+    EXPECT_EQ(ApplyCommandFixups("-y -f ac3 -vn -acodec ac3 -ac 5:1 -ar 48000 "),
+              "-y -f ac3 -vn -acodec ac3 -ab 256 -ac 5:1 -ar 48000 ");
+    EXPECT_EQ(ApplyCommandFixups("-acodec ac3 -ac 5:1 -ar 48000 -ab 384 "),
+              "-acodec ac3 -ac 5:1 -ar 48000 -ab 384 ");
+    EXPECT_EQ(ApplyCommandFixups("-y -f avi -vcodec ffvhuff -b 1080k "),
+              "-y -f avi -vcodec ffvhuff -strict -2 -b 1080k ");
+    const std::pair<int, int> priorities[] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {200, 1}};
+    for (auto [p, expected] : priorities)
+        EXPECT_EQ(MapPriority(p), expected);
+    std::string digits = RandomDigits(5);
+    EXPECT_EQ(digits.size(), 5u);
+    EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string::npos);
+}
+
+TEST(ControllerHelpers, UniqueFileNameGivesUpAt32768) {
+    TempDir dir;
+    EXPECT_EQ(UniqueFileName("a.mp3", dir.Path()), "a.mp3");
+    dir.Write("a.mp3", "");
+    dir.Write("a(1).mp3", "");
+    EXPECT_EQ(UniqueFileName("a.mp3", dir.Path()), "a(2).mp3");
+    dir.Write("noext", "");
+    EXPECT_EQ(UniqueFileName("noext", dir.Path()), "noext(1)");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    quillabe::test::PrepareTestEnvironment();
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
