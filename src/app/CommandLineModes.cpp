@@ -38,8 +38,9 @@ int RunHelp(const Args&) {
     for (const auto& m : kModes)
         if (!m.usage.empty())
             std::printf("  %.*s\n", static_cast<int>(m.usage.size()), m.usage.data());
-    std::printf("\nFORMAT is one of: avi mp4 3gp mpg mov wmv rm swf vob asf aac ac3 mp2 mp3 amr wav\n"
-                "QUILLABE_HOME names another program directory.\n");
+    std::printf(
+        "\nFORMAT is one of: avi mp4 3gp mpg mov wmv rm swf vob asf aac ac3 mp2 mp3 amr wav\n"
+        "QUILLABE_HOME names another program directory.\n");
     return 0;
 }
 

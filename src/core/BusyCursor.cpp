@@ -23,7 +23,11 @@ void EndBusy() {
         hook()(false);
 }
 
-int BusyDepth() { return depth; }
-void SetBusyCursorHook(std::function<void(bool)> h) { hook() = std::move(h); }
+int BusyDepth() {
+    return depth;
+}
+void SetBusyCursorHook(std::function<void(bool)> h) {
+    hook() = std::move(h);
+}
 
 } // namespace quillabe

@@ -17,6 +17,8 @@ const std::string& ProfileDirOf(int format) {
     return slot < 0 ? none : GlobalVars.ProfileDirs[static_cast<size_t>(slot)];
 }
 
-void ResetGlobalVars() { GlobalVars = TGlobalVars{}; }
+void ResetGlobalVars() {
+    GlobalVars = TGlobalVars{};
+}
 
 } // namespace quillabe

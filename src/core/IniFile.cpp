@@ -12,12 +12,14 @@ namespace quillabe {
 
 namespace {
 
-bool isSectionLine(std::string_view trimmed) { return !trimmed.empty() && trimmed[0] == '['; }
+bool isSectionLine(std::string_view trimmed) {
+    return !trimmed.empty() && trimmed[0] == '[';
+}
 
 std::string sectionName(std::string_view trimmed) {
     size_t close = trimmed.find(']');
-    return TrimBlanks(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos
-                                                                        : close - 1));
+    return TrimBlanks(
+        trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
 // Splits "key=value"; false for lines without "=" and for comments.
@@ -190,8 +192,7 @@ IniFile::ReadSectionValues(std::string_view section) const {
     return pairs;
 }
 
-void IniFile::WriteString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     std::string line = std::string(key) + "=" + std::string(value);
     auto span = findSection(section);
     if (!span) {

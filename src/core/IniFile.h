@@ -34,7 +34,7 @@ public:
     // The raw value (after trimming and quote removal) or nullopt when the key is missing.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
-    std::vector<std::string> ReadSections() const;                          // file order
+    std::vector<std::string> ReadSections() const;                            // file order
     std::vector<std::string> ReadSectionKeys(std::string_view section) const; // file order
     // Every key=value line of the section in file order, duplicates included.
     std::vector<std::pair<std::string, std::string>>

@@ -54,7 +54,9 @@ void SetMessageDialogHandler(std::shared_ptr<MessageDialogHandler> h) {
     handler() = h ? std::move(h) : std::make_shared<ConsoleMessageDialogs>();
 }
 
-MessageDialogHandler& CurrentMessageDialogHandler() { return *handler(); }
+MessageDialogHandler& CurrentMessageDialogHandler() {
+    return *handler();
+}
 
 MessageRequest BuildMessageBox(const std::string& text, const std::string& title, uint32_t flags) {
     MessageRequest r;
@@ -62,13 +64,22 @@ MessageRequest BuildMessageBox(const std::string& text, const std::string& title
     r.title = title;
     r.flags = flags;
     switch (flags & 0xF0) {
-    case MB_ICONQUESTION: r.icon = MessageIcon::Question; break;
-    case MB_ICONEXCLAMATION: r.icon = MessageIcon::Warning; break;
-    case MB_ICONINFORMATION: r.icon = MessageIcon::Information; break;
-    default: r.icon = MessageIcon::None; break;
+    case MB_ICONQUESTION:
+        r.icon = MessageIcon::Question;
+        break;
+    case MB_ICONEXCLAMATION:
+        r.icon = MessageIcon::Warning;
+        break;
+    case MB_ICONINFORMATION:
+        r.icon = MessageIcon::Information;
+        break;
+    default:
+        r.icon = MessageIcon::None;
+        break;
     }
     if ((flags & 0x0F) == MB_YESNOCANCEL)
-        r.buttons = {{MsgDlgBtn::Yes, "", mrYes}, {MsgDlgBtn::No, "", mrNo},
+        r.buttons = {{MsgDlgBtn::Yes, "", mrYes},
+                     {MsgDlgBtn::No, "", mrNo},
                      {MsgDlgBtn::Cancel, "", mrCancel}};
     else
         r.buttons = {{MsgDlgBtn::OK, "", mrOk}};
@@ -83,11 +94,24 @@ MessageRequest BuildMessageDialog(const std::string& text, const std::string& ti
     r.text = text;
     r.title = title;
     switch (type) {
-    case MsgDlgType::Warning: r.icon = MessageIcon::Warning; r.beep = Beep::Exclamation; break;
-    case MsgDlgType::Error: r.icon = MessageIcon::Error; r.beep = Beep::Stop; break;
-    case MsgDlgType::Information: r.icon = MessageIcon::Information; break;
-    case MsgDlgType::Confirmation: r.icon = MessageIcon::Question; r.beep = Beep::Question; break;
-    case MsgDlgType::Custom: r.icon = MessageIcon::None; break;
+    case MsgDlgType::Warning:
+        r.icon = MessageIcon::Warning;
+        r.beep = Beep::Exclamation;
+        break;
+    case MsgDlgType::Error:
+        r.icon = MessageIcon::Error;
+        r.beep = Beep::Stop;
+        break;
+    case MsgDlgType::Information:
+        r.icon = MessageIcon::Information;
+        break;
+    case MsgDlgType::Confirmation:
+        r.icon = MessageIcon::Question;
+        r.beep = Beep::Question;
+        break;
+    case MsgDlgType::Custom:
+        r.icon = MessageIcon::None;
+        break;
     }
     r.minButtonWidthDlu = LowerCase(GlobalVars.LanguageFile) == "french.ini" ? 110 : 70;
     size_t caption = 0;

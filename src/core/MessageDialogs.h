@@ -40,7 +40,9 @@ enum class Beep { Default, Exclamation, Stop, Question };
 // Message-dialog buttons in the fixed order in which they always stand.
 enum class MsgDlgBtn { Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help };
 using MsgDlgButtons = uint32_t; // a set of MsgDlgBtn bits
-constexpr MsgDlgButtons Btn(MsgDlgBtn b) { return 1u << static_cast<unsigned>(b); }
+constexpr MsgDlgButtons Btn(MsgDlgBtn b) {
+    return 1u << static_cast<unsigned>(b);
+}
 
 struct DialogButton {
     MsgDlgBtn button;
@@ -49,14 +51,14 @@ struct DialogButton {
 };
 
 struct MessageRequest {
-    bool isDialog = false;  // false: a plain message box
+    bool isDialog = false; // false: a plain message box
     std::string text;
     std::string title;
     MessageIcon icon = MessageIcon::None;
     std::vector<DialogButton> buttons; // in display order
     int minButtonWidthDlu = 0;         // dialogs: 70, or 110 with the French language file
     Beep beep = Beep::Default;
-    uint32_t flags = 0;                // message boxes: the flags as given
+    uint32_t flags = 0; // message boxes: the flags as given
 };
 
 class MessageDialogHandler {

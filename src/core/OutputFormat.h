@@ -45,6 +45,8 @@ extern const std::array<OutputFormatInfo, kOutputFormatCount> kOutputFormats;
 // The format whose directory name is `dir` (exact), if any.
 std::optional<TOutputFormat> OutputFormatFromDirectory(std::string_view dir);
 // MP4 and 3GP are converted through presets, not profiles.
-constexpr bool IsPresetFormat(int format) { return format == ofMP4 || format == of3GP; }
+constexpr bool IsPresetFormat(int format) {
+    return format == ofMP4 || format == of3GP;
+}
 
 } // namespace quillabe

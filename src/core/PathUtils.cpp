@@ -86,7 +86,9 @@ bool DeleteIfEmpty(const std::string& path) {
     return FileExists(path) && GetFileSize64(path) == 0 && DeleteFile(path);
 }
 
-bool DeleteFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
+}
 
 std::vector<std::string> ListDirectory(const std::string& dir, std::string_view suffix) {
     std::vector<std::string> names;

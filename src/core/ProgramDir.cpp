@@ -32,8 +32,12 @@ const std::string& ProgramDir() {
     return *cached();
 }
 
-void ResetProgramDir() { cached().reset(); }
+void ResetProgramDir() {
+    cached().reset();
+}
 
-std::string InProgramDir(const std::string& relative) { return ProgramDir() + relative; }
+std::string InProgramDir(const std::string& relative) {
+    return ProgramDir() + relative;
+}
 
 } // namespace quillabe

@@ -16,7 +16,8 @@ namespace {
 
 constexpr const char* kSystem = "System";
 
-using Member = std::variant<std::string TGlobalVars::*, uint8_t TGlobalVars::*, bool TGlobalVars::*>;
+using Member =
+    std::variant<std::string TGlobalVars::*, uint8_t TGlobalVars::*, bool TGlobalVars::*>;
 struct SettingField {
     const char* key;
     Member member;
@@ -52,14 +53,20 @@ struct Reader {
 struct Writer {
     IniFile& ini;
     const char* key;
-    void operator()(std::string TGlobalVars::*m) const { ini.WriteString(kSystem, key, GlobalVars.*m); }
-    void operator()(uint8_t TGlobalVars::*m) const { ini.WriteInteger(kSystem, key, GlobalVars.*m); }
+    void operator()(std::string TGlobalVars::*m) const {
+        ini.WriteString(kSystem, key, GlobalVars.*m);
+    }
+    void operator()(uint8_t TGlobalVars::*m) const {
+        ini.WriteInteger(kSystem, key, GlobalVars.*m);
+    }
     void operator()(bool TGlobalVars::*m) const { ini.WriteBool(kSystem, key, GlobalVars.*m); }
 };
 
 } // namespace
 
-std::string InfoIniFileName() { return InProgramDir("info.ini"); }
+std::string InfoIniFileName() {
+    return InProgramDir("info.ini");
+}
 
 bool LoadSystemSettings() {
     IniFile ini(InfoIniFileName());

@@ -5,10 +5,18 @@
 namespace quillabe {
 
 namespace {
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+bool isBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 template <typename Pred> std::string trimWith(std::string_view text, Pred pred) {
     size_t begin = 0;
@@ -34,8 +42,12 @@ size_t findIgnoreCase(std::string_view text, std::string_view part, size_t from)
 }
 } // namespace
 
-std::string Trim(std::string_view text) { return trimWith(text, isBlankOrControl); }
-std::string TrimBlanks(std::string_view text) { return trimWith(text, isBlank); }
+std::string Trim(std::string_view text) {
+    return trimWith(text, isBlankOrControl);
+}
+std::string TrimBlanks(std::string_view text) {
+    return trimWith(text, isBlank);
+}
 
 std::string LowerCase(std::string_view text) {
     std::string out(text);
@@ -50,9 +62,9 @@ std::string UpperCase(std::string_view text) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -67,7 +79,8 @@ bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from, std::string_view to) {
+std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from,
+                                 std::string_view to) {
     std::string out;
     size_t pos = 0;
     for (;;) {

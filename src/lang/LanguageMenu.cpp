@@ -15,7 +15,8 @@ std::vector<LanguageMenuItem> BuildLanguageMenu() {
     std::vector<LanguageMenuItem> items;
     for (const auto& name : ListDirectory(ProgramDir() + AddBackslash(LangDir), ".ini")) {
         std::string caption = UpperCase(ChangeFileExt(name, ""));
-        items.push_back({caption, UpperCase(caption + ".ini") == UpperCase(GlobalVars.LanguageFile)});
+        items.push_back(
+            {caption, UpperCase(caption + ".ini") == UpperCase(GlobalVars.LanguageFile)});
     }
     return items;
 }

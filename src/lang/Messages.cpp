@@ -27,10 +27,18 @@ std::array<std::string, kMsgCount>& table() {
 }
 } // namespace
 
-const std::string& Msg(MsgId id) { return table()[static_cast<size_t>(id)]; }
-void SetMsg(MsgId id, std::string text) { table()[static_cast<size_t>(id)] = std::move(text); }
-std::string_view MsgKey(MsgId id) { return kDefaults[static_cast<size_t>(id)].key; }
-std::string_view MsgDefault(MsgId id) { return kDefaults[static_cast<size_t>(id)].text; }
+const std::string& Msg(MsgId id) {
+    return table()[static_cast<size_t>(id)];
+}
+void SetMsg(MsgId id, std::string text) {
+    table()[static_cast<size_t>(id)] = std::move(text);
+}
+std::string_view MsgKey(MsgId id) {
+    return kDefaults[static_cast<size_t>(id)].key;
+}
+std::string_view MsgDefault(MsgId id) {
+    return kDefaults[static_cast<size_t>(id)].text;
+}
 
 void ResetMessages() {
     for (size_t i = 0; i < kDefaults.size(); ++i)
@@ -53,8 +61,9 @@ std::string FormatText(std::string_view pattern, const std::vector<FormatArg>& a
         } else if (spec == 's' || spec == 'd') {
             if (next < args.size()) {
                 const FormatArg& a = args[next];
-                out += std::holds_alternative<std::string>(a) ? std::get<std::string>(a)
-                                                              : std::to_string(std::get<long long>(a));
+                out += std::holds_alternative<std::string>(a)
+                           ? std::get<std::string>(a)
+                           : std::to_string(std::get<long long>(a));
             }
             ++next;
             ++i;

@@ -17,9 +17,9 @@ enum MsgId : int {
 
 const std::string& Msg(MsgId id);
 void SetMsg(MsgId id, std::string text);
-std::string_view MsgKey(MsgId id);          // "MSG_OK"
-std::string_view MsgDefault(MsgId id);      // the built-in English text
-void ResetMessages();                       // every text back to its default
+std::string_view MsgKey(MsgId id);     // "MSG_OK"
+std::string_view MsgDefault(MsgId id); // the built-in English text
+void ResetMessages();                  // every text back to its default
 
 // Fills %s and %d in order from the arguments, "%%" gives "%". Texts come from language files,
 // so this never reads more arguments than given and never interprets anything else.

@@ -1,7 +1,7 @@
 // The Qt message dialogs, shown for real on the offscreen platform and answered by a click.
 
-#include "GlobalVars.h"
 #include "QtMessageDialogs.h"
+#include "GlobalVars.h"
 #include "TestEnvironment.h"
 
 #include <QApplication>
@@ -18,9 +18,9 @@ namespace {
 TEST(QtMessageDialogs, CaptionsResultsAndFrenchWidths) {
     QtMessageDialogs dialogs;
     GlobalVars.LanguageFile = "english.ini";
-    auto request = BuildMessageDialog("Stop?", "Question", MsgDlgType::Confirmation,
-                                      {"Stop now", "When done", "Cancel"},
-                                      Btn(MsgDlgBtn::Yes) | Btn(MsgDlgBtn::No) | Btn(MsgDlgBtn::Cancel));
+    auto request = BuildMessageDialog(
+        "Stop?", "Question", MsgDlgType::Confirmation, {"Stop now", "When done", "Cancel"},
+        Btn(MsgDlgBtn::Yes) | Btn(MsgDlgBtn::No) | Btn(MsgDlgBtn::Cancel));
     QStringList texts;
     int englishWidth = 0;
     QTimer::singleShot(50, [&] {
@@ -38,8 +38,9 @@ TEST(QtMessageDialogs, CaptionsResultsAndFrenchWidths) {
     EXPECT_EQ(texts, (QStringList{"Cancel", "Stop now", "When done"}));
 
     GlobalVars.LanguageFile = "french.ini";
-    request = BuildMessageDialog("Stop?", "Question", MsgDlgType::Confirmation,
-                                 {"Stop now", "When done"}, Btn(MsgDlgBtn::Yes) | Btn(MsgDlgBtn::No));
+    request =
+        BuildMessageDialog("Stop?", "Question", MsgDlgType::Confirmation, {"Stop now", "When done"},
+                           Btn(MsgDlgBtn::Yes) | Btn(MsgDlgBtn::No));
     int frenchWidth = 0;
     QTimer::singleShot(50, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

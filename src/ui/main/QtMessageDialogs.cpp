@@ -14,28 +14,44 @@ namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButton qtButton(MsgDlgBtn b) {
     switch (b) {
-    case MsgDlgBtn::Yes: return QMessageBox::Yes;
-    case MsgDlgBtn::No: return QMessageBox::No;
-    case MsgDlgBtn::OK: return QMessageBox::Ok;
-    case MsgDlgBtn::Cancel: return QMessageBox::Cancel;
-    case MsgDlgBtn::Abort: return QMessageBox::Abort;
-    case MsgDlgBtn::Retry: return QMessageBox::Retry;
-    case MsgDlgBtn::Ignore: return QMessageBox::Ignore;
-    case MsgDlgBtn::All: return QMessageBox::YesToAll;
-    case MsgDlgBtn::NoToAll: return QMessageBox::NoToAll;
-    case MsgDlgBtn::YesToAll: return QMessageBox::YesToAll;
-    case MsgDlgBtn::Help: return QMessageBox::Help;
+    case MsgDlgBtn::Yes:
+        return QMessageBox::Yes;
+    case MsgDlgBtn::No:
+        return QMessageBox::No;
+    case MsgDlgBtn::OK:
+        return QMessageBox::Ok;
+    case MsgDlgBtn::Cancel:
+        return QMessageBox::Cancel;
+    case MsgDlgBtn::Abort:
+        return QMessageBox::Abort;
+    case MsgDlgBtn::Retry:
+        return QMessageBox::Retry;
+    case MsgDlgBtn::Ignore:
+        return QMessageBox::Ignore;
+    case MsgDlgBtn::All:
+        return QMessageBox::YesToAll;
+    case MsgDlgBtn::NoToAll:
+        return QMessageBox::NoToAll;
+    case MsgDlgBtn::YesToAll:
+        return QMessageBox::YesToAll;
+    case MsgDlgBtn::Help:
+        return QMessageBox::Help;
     }
     return QMessageBox::NoButton;
 }
@@ -43,7 +59,9 @@ QMessageBox::StandardButton qtButton(MsgDlgBtn b) {
 // A dialog unit is a quarter of the average character width of the dialog's font.
 int dluToPixels(const QWidget& w, int dlu) {
     QFontMetrics fm(w.font());
-    int avg = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
+    int avg = fm.horizontalAdvance(
+                  QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+              52;
     return dlu * avg / 4;
 }
 

@@ -19,7 +19,9 @@ using quillabe::test::TempDir;
 
 namespace {
 
-std::string appDir() { return std::getenv("QUILLABE_APP_DIR"); }
+std::string appDir() {
+    return std::getenv("QUILLABE_APP_DIR");
+}
 
 // Starts quillabe with QUILLABE_HOME = home, waits until the settings file exists, sends the
 // signal and returns the exit status.

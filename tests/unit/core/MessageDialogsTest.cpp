@@ -1,6 +1,6 @@
+#include "MessageDialogs.h"
 #include "BusyCursor.h"
 #include "GlobalVars.h"
-#include "MessageDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +78,8 @@ TEST(MessageDialog, ScriptedAnswererDrivesEveryQuestion) {
     SetMessageDialogHandler(scripted);
     EXPECT_EQ(ShowMessageBox("Create it?", "Create directory", 35), mrNo);
     // Past the script, the safest button answers.
-    EXPECT_EQ(ShowMessageDialog("q", "t", MsgDlgType::Warning, {}, Btn(MsgDlgBtn::OK) | Btn(MsgDlgBtn::Cancel)),
+    EXPECT_EQ(ShowMessageDialog("q", "t", MsgDlgType::Warning, {},
+                                Btn(MsgDlgBtn::OK) | Btn(MsgDlgBtn::Cancel)),
               mrCancel);
     ASSERT_EQ(scripted->Requests().size(), 2u);
     EXPECT_EQ(scripted->Requests()[0].title, "Create directory");

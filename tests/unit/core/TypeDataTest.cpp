@@ -1,7 +1,7 @@
+#include "TypeData.h"
 #include "GlobalVars.h"
 #include "StartupConstants.h"
 #include "TempDir.h"
-#include "TypeData.h"
 
 #include <gtest/gtest.h>
 

@@ -79,7 +79,9 @@ TEST_F(Language, ShippedEnglishFileHoldsEveryKey) {
         std::string got = Msg(id);
         auto flatten = [](std::string s) {
             std::replace(s.begin(), s.end(), '\r', '\n');
-            s.erase(std::unique(s.begin(), s.end(), [](char a, char b) { return a == '\n' && b == '\n'; }), s.end());
+            s.erase(std::unique(s.begin(), s.end(),
+                                [](char a, char b) { return a == '\n' && b == '\n'; }),
+                    s.end());
             return s;
         };
         EXPECT_EQ(flatten(got).size() > 0, !expected.empty()) << MsgKey(id);
@@ -90,7 +92,8 @@ TEST_F(Language, ShippedEnglishFileHoldsEveryKey) {
 }
 
 TEST_F(Language, MissingKeysKeepThePreviousLanguage) {
-    std::string french = lang("french.ini", "MSG_CONVERT=Convertir\nMSG_OK=D'accord\nMSG_UNKNOWN=x\n");
+    std::string french =
+        lang("french.ini", "MSG_CONVERT=Convertir\nMSG_OK=D'accord\nMSG_UNKNOWN=x\n");
     std::string partial = lang("partial.ini", "MSG_CONVERT=  Start   now  \n");
     LoadLanguage(french);
     EXPECT_EQ(Msg(MSG_OK), "D'accord");
