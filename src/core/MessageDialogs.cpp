@@ -20,7 +20,11 @@ int safestAnswer(const MessageRequest& r) {
 class ConsoleMessageDialogs : public MessageDialogHandler {
 public:
     int Show(const MessageRequest& r) override {
-        std::fprintf(stderr, "%s: %s\n", r.title.c_str(), r.text.c_str());
+        // Texts break lines with CR LF; a terminal wants LF.
+        std::string text = r.text;
+        for (size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p))
+            text.erase(p, 1);
+        std::fprintf(stderr, "%s: %s\n", r.title.c_str(), text.c_str());
         return safestAnswer(r);
     }
 };
