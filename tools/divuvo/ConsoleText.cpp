@@ -1,0 +1,28 @@
+#include "ConsoleText.h"
+
+#include <array>
+
+namespace quillabe::divuvo {
+
+namespace {
+constexpr std::array<std::string_view, 3> kMarkers{"Could not open", "I/O error occured",
+                                                   "No audio or video streams available"};
+constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
+} // namespace
+
+std::string ConsoleName(std::string_view path) {
+    std::string text;
+    text.reserve(path.size());
+    for (char c : path) {
+        auto u = static_cast<unsigned char>(c);
+        text.push_back(u < 32 || u == 127 ? '?' : c);
+    }
+    for (std::string_view marker : kMarkers) {
+        size_t blank = marker.find(' ');
+        for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at))
+            text.replace(at + blank, 1, kNoBreakSpace);
+    }
+    return text;
+}
+
+} // namespace quillabe::divuvo

@@ -1,0 +1,348 @@
+#include "Converter.h"
+
+#include "AmrWriter.h"
+#include "AvsScript.h"
+#include "ChildProcess.h"
+#include "ConsoleText.h"
+#include "ConsoleTranslator.h"
+#include "ConversionPlan.h"
+#include "OutputGuard.h"
+#include "PathUtils.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+namespace quillabe::divuvo {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Stops arrive as signals to the whole process group; the handler only notes them.
+int gSignalPipe[2] = {-1, -1};
+
+extern "C" void onStopSignal(int signal) {
+    int saved = errno;
+    unsigned char s = static_cast<unsigned char>(signal);
+    ssize_t ignored = ::write(gSignalPipe[1], &s, 1);
+    (void)ignored;
+    errno = saved;
+}
+
+void installStopHandlers() {
+    if (::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    struct sigaction sa {};
+    sa.sa_handler = onStopSignal;
+    sigemptyset(&sa.sa_mask);
+    for (int s : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(s, &sa, nullptr);
+}
+
+void writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return; // the reader is gone: nothing left to tell
+        text.remove_prefix(static_cast<size_t>(n));
+    }
+}
+
+void console(std::string_view text) {
+    writeAll(STDERR_FILENO, text);
+}
+void consoleLine(const std::string& line) {
+    console(line + "\n");
+}
+
+// Reads what is there without blocking, at most `limit` bytes; false at the end of the pipe.
+// The limit keeps a fast stream of audio from starving the log, the progress and the signals.
+bool drain(int fd, const std::function<void(std::string_view)>& take, size_t limit = SIZE_MAX) {
+    char buffer[65536];
+    for (size_t done = 0; done < limit;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            take(std::string_view(buffer, static_cast<size_t>(n)));
+            done += static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+    return true;
+}
+
+struct RunResult {
+    int status = 0;
+    std::string error; // the run could not be started, or the AMR file not written
+};
+
+class Conversion {
+public:
+    Conversion(const EncoderOptions& options, const ConversionPlan& plan, std::string source)
+        : o_(options), plan_(plan), source_(std::move(source)),
+          translator_(names(), [](std::string_view text) { console(text); }) {}
+
+    int Run(OutputGuard& guard);
+
+private:
+    TranslatorNames names() const {
+        TranslatorNames n;
+        n.input = o_.input;
+        n.output = o_.output;
+        if (IsAvsScript(o_.input))
+            n.inputFormat = "avs";
+        if (plan_.route != AudioRoute::Ffmpeg) {
+            n.outputFormat = plan_.route == AudioRoute::AmrFile || plan_.muxer.empty()
+                                 ? std::string("amr")
+                                 : plan_.muxer;
+            n.audioEncoder =
+                plan_.amr.wideband ? "amr_wb (libvo_amrwbenc)" : "amr_nb (libopencore_amrnb)";
+        }
+        return n;
+    }
+    RunResult pump(const std::vector<std::string>& args, AmrWriter* amr);
+    int fail(const std::string& line, OutputGuard& guard);
+    int stopped(OutputGuard& guard);
+    void removeTemp();
+
+    const EncoderOptions& o_;
+    const ConversionPlan& plan_;
+    std::string source_;
+    ConsoleTranslator translator_;
+    int stopSignal_ = 0;
+    std::string temp_;
+};
+
+RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr) {
+    RunResult result;
+    ChildProcess child;
+    if (!child.Start(FfmpegProgram(), args, result.error)) {
+        result.status = -1;
+        return result;
+    }
+    int err = child.StderrFd(), progress = child.ProgressFd(), out = child.StdoutFd();
+    auto deadline = Clock::time_point::max();
+    bool writeFailed = false;
+    while (err >= 0 || progress >= 0 || out >= 0) {
+        pollfd fds[4] = {
+            {gSignalPipe[0], POLLIN, 0}, {err, POLLIN, 0}, {progress, POLLIN, 0}, {out, POLLIN, 0}};
+        int ready = ::poll(fds, 4, 100);
+        auto now = Clock::now();
+        if (ready < 0 && errno != EINTR)
+            break;
+        if (ready > 0 && (fds[0].revents & POLLIN)) {
+            unsigned char s = 0;
+            while (::read(gSignalPipe[0], &s, 1) == 1) {
+                if (!stopSignal_) {
+                    stopSignal_ = s;
+                    deadline = now + std::chrono::seconds(3);
+                }
+                child.Signal(s);
+            }
+        }
+        // The log before the progress: ffmpeg writes the output header before its first report.
+        if (ready > 0 && err >= 0 && fds[1].revents) {
+            if (!drain(err, [&](std::string_view t) { translator_.FeedLog(t, now); }))
+                child.CloseFd(err);
+        }
+        if (ready > 0 && out >= 0 && fds[3].revents) {
+            bool open = drain(
+                out,
+                [&](std::string_view pcm) {
+                    if (amr && !writeFailed && !amr->Write(pcm, result.error)) {
+                        writeFailed = true;
+                        child.Signal(SIGTERM);
+                    }
+                },
+                256 * 1024);
+            if (!open)
+                child.CloseFd(out);
+        }
+        if (ready > 0 && progress >= 0 && fds[2].revents) {
+            if (amr)
+                translator_.SetWritten(amr->BytesWritten(), amr->DurationUs());
+            if (!drain(progress, [&](std::string_view t) { translator_.FeedProgress(t, now); }))
+                child.CloseFd(progress);
+        }
+        translator_.Tick(now);
+        if (now >= deadline) {
+            // ffmpeg had its chance to close the file properly.
+            child.Signal(SIGKILL);
+            deadline = Clock::time_point::max();
+        }
+    }
+    result.status = child.Wait();
+    translator_.EndRun();
+    if (writeFailed && result.error.empty())
+        result.error = "cannot write the AMR file";
+    return result;
+}
+
+void Conversion::removeTemp() {
+    if (!temp_.empty())
+        ::unlink(temp_.c_str());
+    temp_.clear();
+}
+
+int Conversion::fail(const std::string& line, OutputGuard& guard) {
+    translator_.Finish();
+    consoleLine(line);
+    removeTemp();
+    guard.RemovePartial();
+    return 1;
+}
+
+int Conversion::stopped(OutputGuard&) {
+    // A stop keeps what was written.
+    translator_.Finish();
+    removeTemp();
+    ::signal(stopSignal_, SIG_DFL);
+    ::raise(stopSignal_);
+    return 128 + stopSignal_;
+}
+
+int Conversion::Run(OutputGuard& guard) {
+    FailureContext context{o_.input, source_, o_.output, plan_.muxer};
+    auto ffmpegFailed = [&](const RunResult& r) -> std::string {
+        if (!r.error.empty() && r.status == -1)
+            return "Error: " + r.error;
+        if (WIFSIGNALED(r.status))
+            return "Error: ffmpeg ended abnormally (signal " + std::to_string(WTERMSIG(r.status)) +
+                   ")";
+        int code = WIFEXITED(r.status) ? WEXITSTATUS(r.status) : -1;
+        if (code != 0)
+            return FailureLine(translator_.Errors(), context, code);
+        if (!r.error.empty())
+            return "Error: " + r.error;
+        if (translator_.NothingEncoded())
+            return "Error: nothing was encoded; the start position (-ss) may lie beyond the end "
+                   "of the input";
+        return {};
+    };
+
+    AmrWriter amr;
+    std::string error;
+    if (plan_.route != AudioRoute::Ffmpeg) {
+        std::string amrPath = o_.output;
+        if (plan_.route == AudioRoute::AmrInContainer) {
+            const char* tmp = std::getenv("TMPDIR");
+            std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/divuvo-XXXXXX.amr";
+            int fd = ::mkstemps(pattern.data(), 4);
+            if (fd < 0)
+                return fail(std::string("Error: cannot create a temporary file: ") +
+                                std::strerror(errno),
+                            guard);
+            ::close(fd);
+            temp_ = amrPath = pattern;
+            translator_.SetHold(true);
+        }
+        if (!amr.Open(amrPath, plan_.amr, error))
+            return fail("Could not open output file '" + ConsoleName(amrPath) + "': " + error,
+                        guard);
+        RunResult r = pump(PcmDecodeArgs(o_, plan_, source_), &amr);
+        if (stopSignal_) {
+            amr.Abandon();
+            return stopped(guard);
+        }
+        std::string line = ffmpegFailed(r);
+        if (line.empty() && !amr.Finish(error))
+            line = "Error: cannot write '" + ConsoleName(amrPath) + "': " + error;
+        if (line.empty() && amr.Frames() == 0)
+            line = "Error: nothing was encoded; the input has no audio in the chosen stretch";
+        if (!line.empty()) {
+            amr.Abandon();
+            return fail(line, guard);
+        }
+        if (plan_.route == AudioRoute::AmrFile) {
+            translator_.Finish();
+            return 0;
+        }
+        translator_.SetHold(false);
+        translator_.SetWritten(std::nullopt, std::nullopt);
+    }
+
+    RunResult r = pump(FfmpegArgs(o_, plan_, source_, temp_), nullptr);
+    if (stopSignal_)
+        return stopped(guard);
+    std::string line = ffmpegFailed(r);
+    if (line.empty() && GetFileSize64(o_.output) <= 0)
+        line = "Error: ffmpeg wrote no output file";
+    if (!line.empty())
+        return fail(line, guard);
+    removeTemp();
+    translator_.Finish();
+    return 0;
+}
+
+std::string inputProblem(const std::string& path) {
+    struct stat st {};
+    int err = 0;
+    if (::stat(path.c_str(), &st) != 0)
+        err = errno;
+    else if (S_ISDIR(st.st_mode))
+        err = EISDIR;
+    else if (::access(path.c_str(), R_OK) != 0)
+        err = errno;
+    if (!err)
+        return {};
+    return "Could not open input file '" + ConsoleName(path) + "': " + std::strerror(err);
+}
+
+} // namespace
+
+std::string FfmpegProgram() {
+    const char* program = std::getenv("DIVUVO_FFMPEG");
+    return program && *program ? program : "ffmpeg";
+}
+
+int RunConverter(const std::vector<std::string>& args) {
+    ::signal(SIGPIPE, SIG_IGN);
+    ParseResult parsed = ParseCommandLine(args);
+    if (!parsed.ok()) {
+        consoleLine(parsed.error);
+        return 1;
+    }
+    const EncoderOptions& options = parsed.options;
+    std::string source = options.input;
+    if (IsAvsScript(options.input)) {
+        AvsSource avs = ReadAvsSource(options.input);
+        if (!avs.error.empty()) {
+            consoleLine(avs.error);
+            return 1;
+        }
+        source = avs.path;
+    }
+    if (std::string problem = inputProblem(source); !problem.empty()) {
+        consoleLine(problem);
+        return 1;
+    }
+    PlanResult planned = PlanConversion(options);
+    if (!planned.ok()) {
+        consoleLine(planned.error);
+        return 1;
+    }
+    OutputGuard guard(options.output);
+    if (std::string problem = guard.Check(options, source); !problem.empty()) {
+        consoleLine(problem);
+        return 1;
+    }
+    installStopHandlers();
+    Conversion conversion(options, planned.plan, source);
+    return conversion.Run(guard);
+}
+
+} // namespace quillabe::divuvo
