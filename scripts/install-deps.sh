@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="build-essential cmake ninja-build pkg-config
-qt6-base-dev qt6-base-dev-tools libgl-dev
+qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core
 libmediainfo-dev libjpeg-dev
 googletest libgtest-dev libgmock-dev
 ffmpeg libopencore-amrnb-dev libvo-amrwbenc-dev
@@ -21,4 +21,4 @@ SUDO=""
 echo "Installing:$missing"
 $SUDO apt-get update
 # shellcheck disable=SC2086
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y $missing
