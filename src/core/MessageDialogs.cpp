@@ -24,7 +24,11 @@ public:
         std::string text = r.text;
         for (size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p))
             text.erase(p, 1);
-        std::fprintf(stderr, "%s: %s\n", r.title.c_str(), text.c_str());
+        // An encoder's error line already says "Error"; no need to say it twice.
+        if (StartsWith(text, r.title))
+            std::fprintf(stderr, "%s\n", text.c_str());
+        else
+            std::fprintf(stderr, "%s: %s\n", r.title.c_str(), text.c_str());
         return safestAnswer(r);
     }
 };

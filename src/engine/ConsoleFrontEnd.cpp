@@ -20,6 +20,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <unistd.h>
 
 namespace quillabe {
@@ -265,10 +266,24 @@ int usage(const std::string& error) {
     return 2;
 }
 
+// Every job runs in the program directory, so a name relative to where the program was started
+// would point somewhere else by then.
+std::string absolutePath(const std::string& path) {
+    if (path.empty() || path[0] == kPathDelim)
+        return path;
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.string();
+}
+
 } // namespace
 
 int RunConsoleConvert(const ConvertOptions& given) {
     ConvertOptions options = given;
+    for (std::string& file : options.files)
+        file = absolutePath(file);
+    if (!Trim(options.output).empty())
+        options.output = absolutePath(options.output);
     GlobalVars.OutputFormat = static_cast<uint8_t>(options.format);
 
     // The target: a profile of the format, or a preset variant.
@@ -279,9 +294,16 @@ int RunConsoleConvert(const ConvertOptions& given) {
         auto menu = options.format == ofMP4 ? Mp4PresetMenu(catalogue) : TgpPresetMenu(catalogue);
         const TProfileItem* chosen = menu.empty() ? nullptr : &menu.front();
         if (options.preset) {
+            // By title: the menu's presets first, then for MP4 those this build's menu leaves
+            // out (the PSP and other presets are MP4 presets too).
+            auto searched = menu;
+            if (options.format == ofMP4)
+                for (const auto* list : {&catalogue.PspPresetList, &catalogue.OtherPresetList})
+                    searched.insert(searched.end(), list->begin(), list->end());
+            menu = std::move(searched);
             chosen = nullptr;
             for (const auto& p : menu)
-                if (p.Title == *options.preset)
+                if (!chosen && p.Title == *options.preset)
                     chosen = &p;
         }
         if (!chosen)

@@ -1,0 +1,97 @@
+// Stop now from outside: SIGTERM or SIGINT in the middle of a long job ends the program at once,
+// with no encoder process left and no temporary file in the program directory.
+
+#include "ConvertHarness.h"
+
+#include "TextUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace quillabe;
+using namespace quillabe::test;
+
+namespace {
+
+struct StopCase {
+    const char* title;
+    int signal;
+    int exitCode;
+    std::vector<std::string> target;
+    bool useDirectShow;
+    int inputs;
+    const char* temporaryFile; // present while the job runs
+};
+
+// Test names and failure messages show the row's title.
+void PrintTo(const StopCase& c, std::ostream* os) {
+    *os << c.title;
+}
+
+const StopCase kStops[] = {
+    // sh running the batch file, the adapter and ffmpeg: one slow 640x480 H.264 job.
+    {"SigtermDuringBatchFileJob",
+     SIGTERM,
+     143,
+     {"--to", "mp4", "--preset", "iPod H.264", "--variant", "3"},
+     false,
+     1,
+     "~ConvertCore.bat"},
+    // The adapter and ffmpeg reading through the script, with more jobs waiting.
+    {"SigintDuringDirectJobThroughScript",
+     SIGINT,
+     130,
+     {"--to", "mpg", "--profile", "DVD PAL"},
+     true,
+     3,
+     "DirectShow.avs"},
+};
+
+class StopNow : public testing::TestWithParam<StopCase> {};
+
+TEST_P(StopNow, KillsTheEncoderAndCleansUp) {
+    const StopCase& c = GetParam();
+    ConvertHome home;
+    if (c.useDirectShow)
+        home.SetSetting("UseDirectShow", "1");
+    std::vector<std::string> args = c.target;
+    args.insert(args.end(), {"--output", home.OutputDir()});
+    for (int i = 1; i <= c.inputs; ++i)
+        args.push_back(home.AddInput(LongClip(), "long" + std::to_string(i) + ".avi"));
+
+    ChildRun run(home.Command(args), home.Environment());
+    ASSERT_TRUE(run.WaitForOutput("  progress ", 60s)) << "no progress line";
+    const std::string quillabe = std::to_string(run.Pid()) + ": ";
+    std::vector<std::string> encoders;
+    for (const std::string& p : ProcessesNaming(home.Root()))
+        if (!StartsWith(p, quillabe))
+            encoders.push_back(p);
+    ASSERT_FALSE(encoders.empty()) << "the job had already ended";
+    EXPECT_TRUE(fs::exists(home.Home() + c.temporaryFile));
+
+    const auto signalled = std::chrono::steady_clock::now();
+    run.Signal(c.signal);
+    RunResult r = run.Finish(30s);
+    const auto took = std::chrono::steady_clock::now() - signalled;
+
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.out << r.err;
+    EXPECT_LT(took, 5s);
+    // A killed process may take a moment to leave the process table.
+    std::vector<std::string> survivors = ProcessesNaming(home.Root());
+    for (int i = 0; i < 40 && !survivors.empty(); ++i) {
+        std::this_thread::sleep_for(50ms);
+        survivors = ProcessesNaming(home.Root());
+    }
+    EXPECT_TRUE(survivors.empty()) << testing::PrintToString(survivors);
+    EXPECT_FALSE(fs::exists(home.Home() + "~ConvertCore.bat"));
+    EXPECT_FALSE(fs::exists(home.Home() + "DirectShow.avs"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Convert, StopNow, testing::ValuesIn(kStops),
+                         [](const auto& row) { return std::string(row.param.title); });
+
+} // namespace
