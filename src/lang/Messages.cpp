@@ -54,11 +54,11 @@ std::string FormatText(std::string_view pattern, const std::vector<FormatArg>& a
             out += c;
             continue;
         }
-        char spec = pattern[i + 1];
-        if (spec == '%') {
+        char conversion = pattern[i + 1];
+        if (conversion == '%') {
             out += '%';
             ++i;
-        } else if (spec == 's' || spec == 'd') {
+        } else if (conversion == 's' || conversion == 'd') {
             if (next < args.size()) {
                 const FormatArg& a = args[next];
                 out += std::holds_alternative<std::string>(a)
