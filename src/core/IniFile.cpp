@@ -5,8 +5,6 @@
 
 #include <climits>
 
-#include <fstream>
-#include <sstream>
 
 namespace quillabe {
 
@@ -92,13 +90,10 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
 }
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in)
+    std::string text;
+    if (!ReadFileText(path_, text))
         return;
     existed_ = true;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    const std::string text = buffer.str();
     size_t firstLf = text.find('\n');
     if (firstLf != std::string::npos && firstLf > 0 && text[firstLf - 1] == '\r')
         eol_ = "\r\n";
