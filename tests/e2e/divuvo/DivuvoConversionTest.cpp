@@ -114,7 +114,9 @@ const Expect kCases[] = {
      ".3g2", "3gp", "mpeg4", 176, 144, "15/1", "aac", 1, 8000},
 };
 
-void PrintTo(const Expect& e, std::ostream* os) { *os << e.name; }
+void PrintTo(const Expect& e, std::ostream* os) {
+    *os << e.name;
+}
 
 class DivuvoConversion : public ::testing::TestWithParam<Expect> {};
 
@@ -142,15 +144,15 @@ TEST_P(DivuvoConversion, ConvertsAndReportsInTheOldForm) {
     EXPECT_TRUE(EndsWith(c, "kbits/s\n")) << c;
     EXPECT_EQ(c.find("Error"), std::string::npos) << c;
 
-    Probe p = ProbeFile(out);
-    EXPECT_NE(p.format.find(e.format), std::string::npos) << p.format;
-    EXPECT_EQ(p.vcodec, e.vcodec);
+    MediaFacts p = ProbeMedia(out);
+    EXPECT_NE(p.container.find(e.format), std::string::npos) << p.container;
+    EXPECT_EQ(p.video, e.vcodec);
     if (*e.vcodec) {
         EXPECT_EQ(p.width, e.width);
         EXPECT_EQ(p.height, e.height);
         EXPECT_EQ(p.rate, e.rate);
     }
-    EXPECT_EQ(p.acodec, e.acodec);
+    EXPECT_EQ(p.audio, e.acodec);
     if (*e.acodec) {
         EXPECT_EQ(p.channels, e.channels);
         EXPECT_EQ(p.sampleRate, e.sampleRate);
@@ -172,7 +174,7 @@ TEST(DivuvoTimeRange, ConvertsOnlyTheStretch) {
     ProcessOutput r = RunDivuvo(
         SmallClip(), "-y -f wav  -t 0:00:00.400 -ss 0:00:00.300 -vn -acodec pcm_s16le", out);
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NEAR(ProbeFile(out).duration, 0.4, 0.03);
+    EXPECT_NEAR(ProbeMedia(out).duration, 0.4, 0.03);
 }
 
 } // namespace

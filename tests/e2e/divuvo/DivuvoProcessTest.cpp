@@ -135,9 +135,9 @@ TEST(DivuvoScript, OpensTheSourceTheScriptNames) {
     EXPECT_EQ(errorLineOf(r.err), "");
     // Names are shown on one line each, never as a marker.
     EXPECT_NE(r.err.find("to '" + dir.File("-out \"1\"?.avi") + "':\n"), std::string::npos);
-    Probe p = ProbeFile(out);
-    EXPECT_EQ(p.vcodec, "msmpeg4v3");
-    EXPECT_EQ(p.acodec, "mp3");
+    MediaFacts p = ProbeMedia(out);
+    EXPECT_EQ(p.video, "msmpeg4v3");
+    EXPECT_EQ(p.audio, "mp3");
 }
 
 // Processes of a group that are still alive (zombies waiting for a reaper do not count).
@@ -181,7 +181,9 @@ struct Stop {
     bool groupWide; // the program stops the group; a lone kill of the adapter must work too
 };
 
-void PrintTo(const Stop& s, std::ostream* os) { *os << s.name; }
+void PrintTo(const Stop& s, std::ostream* os) {
+    *os << s.name;
+}
 
 class DivuvoStop : public ::testing::TestWithParam<Stop> {};
 

@@ -1,4 +1,4 @@
-#include "ProcessHelpers.h"
+#include "ChildRun.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
