@@ -5,7 +5,6 @@
 
 #include <climits>
 
-
 namespace quillabe {
 
 namespace {

@@ -4,8 +4,8 @@
 #include "BatchController.h"
 #include "GlobalVars.h"
 #include "MessageDialogs.h"
-#include "OutputFormat.h"
 #include "Messages.h"
+#include "OutputFormat.h"
 #include "PathUtils.h"
 #include "PresetCatalogue.h"
 #include "ProfileDirs.h"
@@ -25,8 +25,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quillabe;
 using quillabe::test::ProgramHome;
@@ -38,9 +38,7 @@ class RecordingHost : public BatchHost {
 public:
     explicit RecordingHost(FileList& files) : files_(files) {}
 
-    void SetLabel(ProgressLabel label, const std::string& text) override {
-        labels[label] = text;
-    }
+    void SetLabel(ProgressLabel label, const std::string& text) override { labels[label] = text; }
     void SetBar(ProgressBar bar, int percent) override {
         bars[bar] = percent;
         if (onBar && percent > 0)
@@ -175,7 +173,8 @@ protected:
         item.CompleteName = path;
         item.FileSize = size;
         probes[path] = item;
-        ASSERT_EQ(files.AddFile(path), AddResult::Added) << path << " " << GlobalVars.InputFileTypes.Count();
+        ASSERT_EQ(files.AddFile(path), AddResult::Added)
+            << path << " " << GlobalVars.InputFileTypes.Count();
     }
     TFileState state(size_t i) const { return files.At(i).state; }
 
@@ -291,7 +290,8 @@ TEST_F(Controller, StopNowKillsTheEncoderAndLeavesCountersAlone) {
     GlobalVars.ShutdownWindowsWhenDone = true;
     std::string pidFile = out.File("pid");
     encoder("echo $$ > '" + pidFile +
-            "'\nsleep 60 &\nprintf '  Duration: 00:00:10.00, x\\n' >&2\nprintf 'size=  1kB time=1.00 bitrate= 1.0kbits/s\\r' >&2\nwait\n");
+            "'\nsleep 60 &\nprintf '  Duration: 00:00:10.00, x\\n' >&2\nprintf 'size=  1kB "
+            "time=1.00 bitrate= 1.0kbits/s\\r' >&2\nwait\n");
     add(in.File("a.wav"));
     add(in.File("b.wav"));
     host.onBar = [&](ProgressBar) {
