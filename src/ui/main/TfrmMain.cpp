@@ -7,6 +7,7 @@
 #include "Messages.h"
 #include "PathUtils.h"
 #include "ProfileDirs.h"
+#include "Redirector.h"
 #include "SystemSettings.h"
 #include "TypeData.h"
 
@@ -39,12 +40,13 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
     FormCreate();
 }
 
-// The creation handler, in the program's start order. The skin layout, the process runner, the
-// preset menus, the format selection and the output folder box join their steps as they are built.
+// The creation handler, in the program's start order. The skin layout, the preset menus, the
+// format selection and the output folder box join their steps as they are built.
 void TfrmMain::FormCreate() {
     // Encoder numbers are parsed with "." whatever the user's locale (Qt set it from the
     // environment when the application object was made).
     std::setlocale(LC_NUMERIC, "C");
+    Redirector = std::make_unique<TRedirector>();
     SetGlobalDefaults();
     if (!LoadSystemSettings())
         CenterOnScreen();
@@ -63,6 +65,8 @@ void TfrmMain::FormCreate() {
         return;
     created_ = true;
 }
+
+TfrmMain::~TfrmMain() = default;
 
 bool TfrmMain::ApplyLanguage() {
     setWindowTitle(QString::fromStdString(Msg(MSG_APPLICATION_TITLE)));

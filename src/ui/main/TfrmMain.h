@@ -3,12 +3,17 @@
 
 #include <QWidget>
 
+#include <memory>
+
 namespace quillabe {
+
+class TRedirector;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
     // False when the creation handler ended the program (a message was shown); the caller quits.
     bool Created() const { return created_; }
@@ -21,6 +26,8 @@ private:
     bool ApplyLanguage();
     void CenterOnScreen();
 
+    // The one process runner; destroying it kills an encoder still running (KillOnDestroy).
+    std::unique_ptr<TRedirector> Redirector;
     bool created_ = false;
     bool closing_ = false;
 };
