@@ -23,48 +23,39 @@ RecordLayout<R> audioLayout(
         AddAudioBlock(l, *block, defaults);
     return l.Build();
 }
-} // namespace
 
 namespace b = audio_blocks;
 
-const RecordLayout<TAacSettings>& AacSettingsLayout() {
-    static const auto layout =
-        audioLayout<TAacSettings>({{&b::AACMp4, {.bitRate = 128, .sampleRate = 6}}});
-    return layout;
+RecordLayout<TAacSettings> buildAacLayout() {
+    return audioLayout<TAacSettings>({{&b::AACMp4, {.bitRate = 128, .sampleRate = 6}}});
 }
-const RecordLayout<TAc3Settings>& Ac3SettingsLayout() {
-    static const auto layout =
-        audioLayout<TAc3Settings>({{&b::AC3, {.bitRate = 384, .sampleRate = 3}}});
-    return layout;
+RecordLayout<TAc3Settings> buildAc3Layout() {
+    return audioLayout<TAc3Settings>({{&b::AC3, {.bitRate = 384, .sampleRate = 3}}});
 }
-const RecordLayout<TMp2Settings>& Mp2SettingsLayout() {
-    static const auto layout =
-        audioLayout<TMp2Settings>({{&b::Mp2, {.bitRate = 160, .sampleRate = 2}}});
-    return layout;
+RecordLayout<TMp2Settings> buildMp2Layout() {
+    return audioLayout<TMp2Settings>({{&b::Mp2, {.bitRate = 160, .sampleRate = 2}}});
 }
-const RecordLayout<TMp3Settings>& Mp3SettingsLayout() {
-    static const auto layout =
-        audioLayout<TMp3Settings>({{&b::Mp3, {.bitRate = 128, .sampleRate = 2}}});
-    return layout;
+RecordLayout<TMp3Settings> buildMp3Layout() {
+    return audioLayout<TMp3Settings>({{&b::Mp3, {.bitRate = 128, .sampleRate = 2}}});
 }
-const RecordLayout<TAmrSettings>& AmrSettingsLayout() {
+RecordLayout<TAmrSettings> buildAmrLayout() {
     // One sample rate and mono only; index 0 stands for 8000 Hz (narrow) or 16000 Hz (wide).
-    static const auto layout =
-        audioLayout<TAmrSettings>({{&b::Armnb, {.bitRate = 13, .sampleRate = 0, .channels = 0}},
-                                   {&b::Armwb, {.bitRate = 13, .sampleRate = 0, .channels = 0}}});
-    return layout;
+    return audioLayout<TAmrSettings>(
+        {{&b::Armnb, {.bitRate = 13, .sampleRate = 0, .channels = 0}},
+         {&b::Armwb, {.bitRate = 13, .sampleRate = 0, .channels = 0}}});
 }
-const RecordLayout<TWavSettings>& WavSettingsLayout() {
-    static const auto layout = audioLayout<TWavSettings>(
+RecordLayout<TWavSettings> buildWavLayout() {
+    return audioLayout<TWavSettings>(
         {{&b::Pcm16le, {.sampleRate = 6}}, {&b::Pcmu8, {.sampleRate = 6}}});
-    return layout;
 }
 
-QUILLABE_RECORD_OPERATIONS(Aac, AacSettings, AacSettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Ac3, Ac3Settings, Ac3SettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Mp2, Mp2Settings, Mp2SettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Mp3, Mp3Settings, Mp3SettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Amr, AmrSettings, AmrSettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Wav, WavSettings, WavSettingsLayout)
+} // namespace
+
+QUILLABE_RECORD_OPERATIONS(Aac, AacSettings, buildAacLayout)
+QUILLABE_RECORD_OPERATIONS(Ac3, Ac3Settings, buildAc3Layout)
+QUILLABE_RECORD_OPERATIONS(Mp2, Mp2Settings, buildMp2Layout)
+QUILLABE_RECORD_OPERATIONS(Mp3, Mp3Settings, buildMp3Layout)
+QUILLABE_RECORD_OPERATIONS(Amr, AmrSettings, buildAmrLayout)
+QUILLABE_RECORD_OPERATIONS(Wav, WavSettings, buildWavLayout)
 
 } // namespace quillabe

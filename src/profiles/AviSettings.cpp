@@ -30,11 +30,6 @@ RecordLayout<TAVISettings> buildLayout() {
 }
 } // namespace
 
-const RecordLayout<TAVISettings>& AviSettingsLayout() {
-    static const RecordLayout<TAVISettings> layout = buildLayout();
-    return layout;
-}
-
-QUILLABE_RECORD_OPERATIONS(Avi, AviSettings, AviSettingsLayout)
+QUILLABE_RECORD_OPERATIONS(Avi, AviSettings, buildLayout)
 
 } // namespace quillabe

@@ -9,11 +9,6 @@ TRmSettings RmSettings;
 TSwfSettings SwfSettings;
 
 namespace {
-// The records declare their codec fields in different orders; the files always carry them so.
-const std::vector<std::string_view> kFileHead = {
-    "Description", "EnableTimeControl", "Duration",   "StartTime",
-    "VideoCodec",  "VideoSameQuality",  "AudioCodec", "AudioDisableAudio"};
-
 // The four codec fields in the record's own order; only the video codec default differs.
 template <class R>
 void addCodecFields(LayoutBuilder<R>& l, std::vector<std::string_view> order,
@@ -47,7 +42,7 @@ RecordLayout<TMovSettings> buildMovLayout() {
     AddAudioBlock(l, b::Armnb, {.bitRate = 8, .sampleRate = 0, .channels = 0});
     AddAudioBlock(l, b::Pcm16le, {.sampleRate = 3, .channels = 1});
     AddAudioBlock(l, b::Pcm16be, {.sampleRate = 3, .channels = 1});
-    return l.LoadHead(kFileHead).SaveHead(kFileHead).Build();
+    return l.LoadHead(kVideoFileHead).SaveHead(kVideoFileHead).Build();
 }
 
 RecordLayout<TWmvSettings> buildWmvLayout() {
@@ -60,7 +55,7 @@ RecordLayout<TWmvSettings> buildWmvLayout() {
     for (const auto* block : {&b::MsMpeg4, &b::MsMpeg4v2, &b::Wmv7, &b::Wmv8})
         AddVideoBlock(l, *block, video);
     AddAudioBlock(l, b::Mp3, {.useAutoSet = true, .bitRate = 64, .sampleRate = 0, .channels = 1});
-    return l.LoadHead(kFileHead).SaveHead(kFileHead).Build();
+    return l.LoadHead(kVideoFileHead).SaveHead(kVideoFileHead).Build();
 }
 
 RecordLayout<TAsfSettings> buildAsfLayout() {
@@ -73,7 +68,7 @@ RecordLayout<TAsfSettings> buildAsfLayout() {
     AddVideoBlock(l, b::MsMpeg4, video);
     AddVideoBlock(l, b::MsMpeg4v2, video);
     AddAudioBlock(l, b::Mp3, {.bitRate = 64, .sampleRate = 0, .channels = 1});
-    return l.LoadHead(kFileHead).SaveHead(kFileHead).Build();
+    return l.LoadHead(kVideoFileHead).SaveHead(kVideoFileHead).Build();
 }
 
 RecordLayout<TRmSettings> buildRmLayout() {
@@ -86,7 +81,7 @@ RecordLayout<TRmSettings> buildRmLayout() {
     AddAudioBlock(l, b::AC3, {.bitRate = 256, .sampleRate = 3, .channels = 1});
     // Existing RM files carry the bitrate pair before its switch, and write the codec fields
     // audio first.
-    std::vector<std::string_view> load = kFileHead;
+    std::vector<std::string_view> load = kVideoFileHead;
     load.insert(load.end(), {"VideoBitRatePresetRm10", "VideoBitRateSpecifyRm10",
                              "VideoBitRateUsePresertRm10"});
     l.LoadHead(load);
@@ -105,35 +100,14 @@ RecordLayout<TSwfSettings> buildSwfLayout() {
     AddVideoBlock(l, b::Flv, {.bitRate = 768});
     // The sample rate counts in the three-rate table of SWF: 1 is 22050 Hz.
     AddAudioBlock(l, b::Mp3, {.useAutoSet = true, .bitRate = 64, .sampleRate = 1, .channels = 1});
-    return l.LoadHead(kFileHead).SaveHead(kFileHead).Build();
+    return l.LoadHead(kVideoFileHead).SaveHead(kVideoFileHead).Build();
 }
 } // namespace
 
-const RecordLayout<TMovSettings>& MovSettingsLayout() {
-    static const RecordLayout<TMovSettings> layout = buildMovLayout();
-    return layout;
-}
-const RecordLayout<TWmvSettings>& WmvSettingsLayout() {
-    static const RecordLayout<TWmvSettings> layout = buildWmvLayout();
-    return layout;
-}
-const RecordLayout<TAsfSettings>& AsfSettingsLayout() {
-    static const RecordLayout<TAsfSettings> layout = buildAsfLayout();
-    return layout;
-}
-const RecordLayout<TRmSettings>& RmSettingsLayout() {
-    static const RecordLayout<TRmSettings> layout = buildRmLayout();
-    return layout;
-}
-const RecordLayout<TSwfSettings>& SwfSettingsLayout() {
-    static const RecordLayout<TSwfSettings> layout = buildSwfLayout();
-    return layout;
-}
-
-QUILLABE_RECORD_OPERATIONS(Mov, MovSettings, MovSettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Wmv, WmvSettings, WmvSettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Asf, AsfSettings, AsfSettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Rm, RmSettings, RmSettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Swf, SwfSettings, SwfSettingsLayout)
+QUILLABE_RECORD_OPERATIONS(Mov, MovSettings, buildMovLayout)
+QUILLABE_RECORD_OPERATIONS(Wmv, WmvSettings, buildWmvLayout)
+QUILLABE_RECORD_OPERATIONS(Asf, AsfSettings, buildAsfLayout)
+QUILLABE_RECORD_OPERATIONS(Rm, RmSettings, buildRmLayout)
+QUILLABE_RECORD_OPERATIONS(Swf, SwfSettings, buildSwfLayout)
 
 } // namespace quillabe

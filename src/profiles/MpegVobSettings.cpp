@@ -51,25 +51,12 @@ RecordLayout<TVobSettings> buildVobLayout() {
         {.bitRate = 6000, .sizeUseSource = false, .width = 720, .height = 576, .frameRate = 3});
     AddAudioBlock(l, b::AC3, {.bitRate = 384, .sampleRate = 3, .channels = 1});
     AddAudioBlock(l, b::Mp2, {.bitRate = 320, .sampleRate = 3, .channels = 1});
-    const std::vector<std::string_view> head = {
-        "Description", "EnableTimeControl", "Duration",   "StartTime",
-        "VideoCodec",  "VideoSameQuality",  "AudioCodec", "AudioDisableAudio"};
-    l.LoadHead(head).SaveHead(head);
+    l.LoadHead(kVideoFileHead).SaveHead(kVideoFileHead);
     return l.Build();
 }
 } // namespace
 
-const RecordLayout<TMPEGSettings>& MpegSettingsLayout() {
-    static const RecordLayout<TMPEGSettings> layout = buildMpegLayout();
-    return layout;
-}
-
-const RecordLayout<TVobSettings>& VobSettingsLayout() {
-    static const RecordLayout<TVobSettings> layout = buildVobLayout();
-    return layout;
-}
-
-QUILLABE_RECORD_OPERATIONS(Mpeg, MpegSettings, MpegSettingsLayout)
-QUILLABE_RECORD_OPERATIONS(Vob, VobSettings, VobSettingsLayout)
+QUILLABE_RECORD_OPERATIONS(Mpeg, MpegSettings, buildMpegLayout)
+QUILLABE_RECORD_OPERATIONS(Vob, VobSettings, buildVobLayout)
 
 } // namespace quillabe

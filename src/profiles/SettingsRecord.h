@@ -158,17 +158,27 @@ private:
     std::vector<std::string_view> saveHead_;
 };
 
+// The first eight keys as the MOV, WMV, ASF, RM, SWF and VOB files carry them, whatever order
+// the record declares its codec fields in.
+inline const std::vector<std::string_view> kVideoFileHead = {
+    "Description", "EnableTimeControl", "Duration",   "StartTime",
+    "VideoCodec",  "VideoSameQuality",  "AudioCodec", "AudioDisableAudio"};
+
 } // namespace quillabe
 
-// Defines Default<Fmt>Settings, Load<Fmt>Settings and Save<Fmt>Settings over the global record
-// and its layout function.
-#define QUILLABE_RECORD_OPERATIONS(Fmt, instance, layoutFn)                                        \
+// Defines <Fmt>SettingsLayout (built once by `buildFn`) and Default<Fmt>Settings,
+// Load<Fmt>Settings and Save<Fmt>Settings over the global record and that layout.
+#define QUILLABE_RECORD_OPERATIONS(Fmt, instance, buildFn)                                         \
+    const ::quillabe::RecordLayout<decltype(instance)>& Fmt##SettingsLayout() {                    \
+        static const ::quillabe::RecordLayout<decltype(instance)> layout = buildFn();              \
+        return layout;                                                                             \
+    }                                                                                              \
     void Default##Fmt##Settings() {                                                                \
-        ::quillabe::ApplyDefaults(instance, layoutFn());                                           \
+        ::quillabe::ApplyDefaults(instance, Fmt##SettingsLayout());                                \
     }                                                                                              \
     void Load##Fmt##Settings(const std::string& path) {                                            \
-        ::quillabe::LoadRecord(instance, layoutFn(), path);                                        \
+        ::quillabe::LoadRecord(instance, Fmt##SettingsLayout(), path);                             \
     }                                                                                              \
     void Save##Fmt##Settings(const std::string& path) {                                            \
-        ::quillabe::SaveRecord(instance, layoutFn(), path);                                        \
+        ::quillabe::SaveRecord(instance, Fmt##SettingsLayout(), path);                             \
     }
