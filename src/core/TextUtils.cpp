@@ -42,8 +42,15 @@ size_t findIgnoreCase(std::string_view text, std::string_view part, size_t from)
 }
 } // namespace
 
+std::string_view TrimView(std::string_view text) {
+    while (!text.empty() && isBlankOrControl(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlankOrControl(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
 std::string Trim(std::string_view text) {
-    return trimWith(text, isBlankOrControl);
+    return std::string(TrimView(text));
 }
 std::string TrimBlanks(std::string_view text) {
     return trimWith(text, isBlank);

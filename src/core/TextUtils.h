@@ -9,6 +9,8 @@ namespace quillabe {
 
 // Removes blanks and control characters (code <= 32) at both ends.
 std::string Trim(std::string_view text);
+// The same without a copy, for hot paths.
+std::string_view TrimView(std::string_view text);
 // Removes only blanks (code 32) and tabs at both ends.
 std::string TrimBlanks(std::string_view text);
 std::string LowerCase(std::string_view text);

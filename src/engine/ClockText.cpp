@@ -10,24 +10,13 @@ namespace {
 
 __extension__ typedef __int128 Int128; // exact products of 64-bit values
 
-bool isBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view trimView(std::string_view text) {
-    while (!text.empty() && isBlankOrControl(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlankOrControl(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // A whole number made of digits only; nullopt when empty, signed or beyond 64 bits.
 std::optional<int64_t> parseUnsigned(std::string_view text) {
-    text = trimView(text);
+    text = TrimView(text);
     if (text.empty())
         return std::nullopt;
     int64_t value = 0;
@@ -55,7 +44,7 @@ std::optional<std::string_view> ValueFrom(std::string_view text, size_t p, std::
     size_t stop = text.find(end, p + 1);
     if (stop == std::string_view::npos)
         return std::nullopt;
-    return trimView(text.substr(p, stop - p));
+    return TrimView(text.substr(p, stop - p));
 }
 
 std::string ExtractBetween(std::string_view text, std::string_view start, std::string_view end) {
@@ -81,7 +70,7 @@ std::vector<std::string> SplitString(std::string_view text, std::string_view sep
 }
 
 std::optional<int64_t> ParseScaledDecimal(std::string_view text, int scaleDigits) {
-    text = trimView(text);
+    text = TrimView(text);
     size_t dot = text.find('.');
     std::string_view whole = text.substr(0, dot);
     std::string_view fraction =
@@ -120,7 +109,7 @@ std::optional<int64_t> ParseScaledDecimal(std::string_view text, int scaleDigits
 }
 
 std::optional<int64_t> TryParseClockMs(std::string_view text) {
-    std::vector<std::string> pieces = SplitString(trimView(text), ":");
+    std::vector<std::string> pieces = SplitString(TrimView(text), ":");
     if (pieces.size() != 3)
         return std::nullopt;
     std::optional<int64_t> hours = parseUnsigned(pieces[0]);
@@ -139,7 +128,7 @@ std::optional<int64_t> TryParseClockMs(std::string_view text) {
 }
 
 int64_t ParseClockMs(std::string_view text) {
-    std::vector<std::string> pieces = SplitString(trimView(text), ":");
+    std::vector<std::string> pieces = SplitString(TrimView(text), ":");
     auto piece = [&pieces](size_t i) {
         return i < pieces.size() ? std::string_view(pieces[i]) : std::string_view();
     };
