@@ -7,8 +7,8 @@
 // their ratio. Then the start-up cost: the adapter refusing a wrong access code, and the time to
 // the first console line through the adapter against the time to ffmpeg's own first input line.
 
-#include "ConversionPlan.h"
-#include "Options.h"
+#include "divuvo/ConversionPlan.h"
+#include "divuvo/Options.h"
 
 #include <fcntl.h>
 #include <poll.h>

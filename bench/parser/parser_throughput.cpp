@@ -2,9 +2,9 @@
 // the way the encoder repaints its status line) in pieces of 4 KiB, through the handler with a
 // display that does nothing. The parser must never be what slows an encoder down.
 
-#include "DateTime.h"
-#include "GlobalVars.h"
-#include "OutputParser.h"
+#include "core/DateTime.h"
+#include "core/GlobalVars.h"
+#include "engine/OutputParser.h"
 
 #include <chrono>
 #include <cstdio>

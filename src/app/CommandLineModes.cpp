@@ -1,6 +1,6 @@
-#include "CommandLineModes.h"
+#include "app/CommandLineModes.h"
 
-#include "StartupConstants.h"
+#include "core/StartupConstants.h"
 
 #include <array>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "CommandLineModes.h"
-#include "ConsoleFrontEnd.h"
-#include "ProgramState.h"
+#include "app/CommandLineModes.h"
+#include "engine/ConsoleFrontEnd.h"
+#include "app/ProgramState.h"
 
 #include <QCoreApplication>
 

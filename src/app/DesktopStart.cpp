@@ -1,11 +1,11 @@
-#include "DesktopStart.h"
+#include "app/DesktopStart.h"
 
-#include "BusyCursor.h"
-#include "MessageDialogs.h"
-#include "QtMessageDialogs.h"
-#include "StartupConstants.h"
-#include "TerminationSignals.h"
-#include "TfrmMain.h"
+#include "core/BusyCursor.h"
+#include "core/MessageDialogs.h"
+#include "ui/main/QtMessageDialogs.h"
+#include "core/StartupConstants.h"
+#include "engine/TerminationSignals.h"
+#include "ui/main/TfrmMain.h"
 
 #include <QApplication>
 #include <QCursor>

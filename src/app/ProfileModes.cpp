@@ -1,10 +1,10 @@
-#include "CommandLineModes.h"
+#include "app/CommandLineModes.h"
 
-#include "EncoderArgs.h"
-#include "GlobalVars.h"
-#include "OutputFormat.h"
-#include "ProfileRecords.h"
-#include "ProgramState.h"
+#include "encoder/EncoderArgs.h"
+#include "core/GlobalVars.h"
+#include "core/OutputFormat.h"
+#include "profiles/ProfileRecords.h"
+#include "app/ProgramState.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,12 +1,12 @@
-#include "ProgramState.h"
+#include "app/ProgramState.h"
 
-#include "LanguageFile.h"
-#include "Messages.h"
-#include "PathUtils.h"
-#include "ProfileDirs.h"
-#include "StartupConstants.h"
-#include "SystemSettings.h"
-#include "TypeData.h"
+#include "lang/LanguageFile.h"
+#include "lang/Messages.h"
+#include "base/PathUtils.h"
+#include "profiles/ProfileDirs.h"
+#include "core/StartupConstants.h"
+#include "core/SystemSettings.h"
+#include "core/TypeData.h"
 
 #include <clocale>
 

@@ -1,7 +1,7 @@
 // Program start: a command-line mode when one is named, otherwise the main window.
 
-#include "CommandLineModes.h"
-#include "DesktopStart.h"
+#include "app/CommandLineModes.h"
+#include "app/DesktopStart.h"
 
 int main(int argc, char** argv) {
     if (auto exitCode = quillabe::RunCommandLineMode(argc, argv))

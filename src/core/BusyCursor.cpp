@@ -1,4 +1,4 @@
-#include "BusyCursor.h"
+#include "core/BusyCursor.h"
 
 namespace quillabe {
 

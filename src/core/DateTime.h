@@ -1,7 +1,7 @@
 #pragma once
 // Date-time values as days since 30 December 1899, and the "h:nn:ss" time texts.
 
-#include "GlobalVars.h"
+#include "core/GlobalVars.h"
 
 #include <string>
 

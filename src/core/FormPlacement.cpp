@@ -1,8 +1,8 @@
-#include "FormPlacement.h"
+#include "core/FormPlacement.h"
 
-#include "IniFile.h"
-#include "SystemSettings.h"
-#include "TextUtils.h"
+#include "core/IniFile.h"
+#include "core/SystemSettings.h"
+#include "base/TextUtils.h"
 
 namespace quillabe {
 

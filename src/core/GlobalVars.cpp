@@ -1,4 +1,4 @@
-#include "GlobalVars.h"
+#include "core/GlobalVars.h"
 
 namespace quillabe {
 

@@ -2,7 +2,7 @@
 // The one global record: settings, input-type tables, profile locations and the state of a batch.
 // Main thread only.
 
-#include "StringList.h"
+#include "core/StringList.h"
 
 #include <array>
 #include <cstdint>

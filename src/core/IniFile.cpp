@@ -1,7 +1,7 @@
-#include "IniFile.h"
+#include "core/IniFile.h"
 
-#include "PathUtils.h"
-#include "TextUtils.h"
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 
 #include <climits>
 

@@ -1,7 +1,7 @@
-#include "MessageDialogs.h"
+#include "core/MessageDialogs.h"
 
-#include "GlobalVars.h"
-#include "TextUtils.h"
+#include "core/GlobalVars.h"
+#include "base/TextUtils.h"
 
 #include <array>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "OutputFormat.h"
+#include "core/OutputFormat.h"
 
 namespace quillabe {
 

@@ -1,6 +1,6 @@
-#include "ProgramDir.h"
+#include "core/ProgramDir.h"
 
-#include "PathUtils.h"
+#include "base/PathUtils.h"
 
 #include <cstdlib>
 #include <optional>

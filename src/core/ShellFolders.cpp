@@ -1,7 +1,7 @@
-#include "ShellFolders.h"
+#include "core/ShellFolders.h"
 
-#include "PathUtils.h"
-#include "TextUtils.h"
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 
 #include <array>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "StartupConstants.h"
+#include "core/StartupConstants.h"
 
 #include <array>
 

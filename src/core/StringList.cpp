@@ -1,6 +1,6 @@
-#include "StringList.h"
+#include "core/StringList.h"
 
-#include "TextUtils.h"
+#include "base/TextUtils.h"
 
 namespace quillabe {
 

@@ -1,11 +1,11 @@
-#include "SystemSettings.h"
+#include "core/SystemSettings.h"
 
-#include "GlobalVars.h"
-#include "IniFile.h"
-#include "PathUtils.h"
-#include "ProgramDir.h"
-#include "ShellFolders.h"
-#include "StartupConstants.h"
+#include "core/GlobalVars.h"
+#include "core/IniFile.h"
+#include "base/PathUtils.h"
+#include "core/ProgramDir.h"
+#include "core/ShellFolders.h"
+#include "core/StartupConstants.h"
 
 #include <array>
 #include <variant>

@@ -1,11 +1,11 @@
-#include "TypeData.h"
+#include "core/TypeData.h"
 
-#include "GlobalVars.h"
-#include "IniFile.h"
-#include "PathUtils.h"
-#include "ProgramDir.h"
-#include "StartupConstants.h"
-#include "TextUtils.h"
+#include "core/GlobalVars.h"
+#include "core/IniFile.h"
+#include "base/PathUtils.h"
+#include "core/ProgramDir.h"
+#include "core/StartupConstants.h"
+#include "base/TextUtils.h"
 
 namespace quillabe {
 

@@ -2,7 +2,7 @@
 // The input-type tables of the current language: which files may be added, which go through the
 // frame-server script.
 
-#include "StringList.h"
+#include "core/StringList.h"
 
 #include <string>
 #include <string_view>

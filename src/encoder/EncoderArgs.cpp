@@ -1,8 +1,8 @@
-#include "EncoderArgs.h"
+#include "encoder/EncoderArgs.h"
 
-#include "EncoderBranches.h"
-#include "GlobalVars.h"
-#include "OutputFormat.h"
+#include "encoder/EncoderBranches.h"
+#include "core/GlobalVars.h"
+#include "core/OutputFormat.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The branches of the argument builder: each turns its format's record into the option string.
 
-#include "ProfileRecords.h"
+#include "profiles/ProfileRecords.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "EncoderClauses.h"
+#include "encoder/EncoderClauses.h"
 
 namespace quillabe::args {
 

@@ -2,7 +2,7 @@
 // Clauses and value tables shared by the branches of the argument builder. Every literal ends in
 // the blank that separates it from the next option.
 
-#include "SettingsBlocks.h"
+#include "profiles/SettingsBlocks.h"
 
 #include <array>
 #include <span>

@@ -1,5 +1,5 @@
-#include "EncoderBranches.h"
-#include "EncoderClauses.h"
+#include "encoder/EncoderBranches.h"
+#include "encoder/EncoderClauses.h"
 
 #include <array>
 

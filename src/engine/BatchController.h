@@ -4,8 +4,8 @@
 // end-of-batch notice and action. Main thread only; jobs are chained through the event loop so
 // each encoder starts after the previous end event has been handled completely.
 
-#include "BatchHost.h"
-#include "FileList.h"
+#include "engine/BatchHost.h"
+#include "engine/FileList.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 // What the batch controller needs from whoever starts a batch: the main window with its progress
 // window, or the console front end. Plain values only; the controller never sees a widget.
 
-#include "ProgressView.h"
+#include "engine/ProgressView.h"
 
 #include <string>
 

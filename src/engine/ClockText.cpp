@@ -1,6 +1,6 @@
-#include "ClockText.h"
+#include "engine/ClockText.h"
 
-#include "TextUtils.h"
+#include "base/TextUtils.h"
 
 #include <limits>
 

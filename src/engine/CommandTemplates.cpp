@@ -1,10 +1,10 @@
-#include "CommandTemplates.h"
+#include "engine/CommandTemplates.h"
 
-#include "GlobalVars.h"
-#include "PathUtils.h"
-#include "ProgramDir.h"
-#include "ShellQuote.h"
-#include "TextUtils.h"
+#include "core/GlobalVars.h"
+#include "base/PathUtils.h"
+#include "core/ProgramDir.h"
+#include "engine/ShellQuote.h"
+#include "base/TextUtils.h"
 
 #include <array>
 #include <cerrno>

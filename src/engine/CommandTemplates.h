@@ -4,7 +4,7 @@
 // "~ConvertCore.bat" (the preset variant's commands, run by /bin/sh). Both live only while a job
 // runs.
 
-#include "PresetCatalogue.h"
+#include "profiles/PresetCatalogue.h"
 
 #include <stdexcept>
 #include <string>

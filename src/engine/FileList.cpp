@@ -1,10 +1,10 @@
-#include "FileList.h"
+#include "engine/FileList.h"
 
-#include "MediaProbe.h"
-#include "MessageDialogs.h"
-#include "Messages.h"
-#include "PathUtils.h"
-#include "TypeData.h"
+#include "mediainfo/MediaProbe.h"
+#include "core/MessageDialogs.h"
+#include "lang/Messages.h"
+#include "base/PathUtils.h"
+#include "core/TypeData.h"
 
 #include <algorithm>
 

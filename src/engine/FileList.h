@@ -3,8 +3,8 @@
 // which files enter it and move in it. The main window's list view presents it; the console front
 // end fills it the same way. Main thread only.
 
-#include "FileItem.h"
-#include "ProgressView.h" // TFileState
+#include "core/FileItem.h"
+#include "engine/ProgressView.h" // TFileState
 
 #include <functional>
 #include <string>

@@ -1,12 +1,12 @@
-#include "OutputParser.h"
+#include "engine/OutputParser.h"
 
-#include "ClockText.h"
-#include "CommandLine.h"
-#include "DateTime.h"
-#include "MessageDialogs.h"
-#include "Messages.h"
-#include "PathUtils.h"
-#include "TextUtils.h"
+#include "engine/ClockText.h"
+#include "engine/CommandLine.h"
+#include "core/DateTime.h"
+#include "core/MessageDialogs.h"
+#include "lang/Messages.h"
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 
 #include <cstring>
 #include <limits>

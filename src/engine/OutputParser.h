@@ -3,8 +3,8 @@
 // bitrate, the job's and the batch's progress, and the error lines that fail a job. Works on
 // GlobalVars and reports what it shows to a ProgressView. Main thread only.
 
-#include "GlobalVars.h"
-#include "ProgressView.h"
+#include "core/GlobalVars.h"
+#include "engine/ProgressView.h"
 
 #include <functional>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "Redirector.h"
+#include "engine/Redirector.h"
 
-#include "CommandLine.h"
-#include "TextUtils.h"
+#include "engine/CommandLine.h"
+#include "base/TextUtils.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,4 +1,4 @@
-#include "ShellQuote.h"
+#include "engine/ShellQuote.h"
 
 namespace quillabe {
 

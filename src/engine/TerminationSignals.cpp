@@ -1,4 +1,4 @@
-#include "TerminationSignals.h"
+#include "engine/TerminationSignals.h"
 
 #include <QSocketNotifier>
 

@@ -1,12 +1,12 @@
-#include "LanguageFile.h"
+#include "lang/LanguageFile.h"
 
-#include "GlobalVars.h"
-#include "IniFile.h"
-#include "Messages.h"
-#include "PathUtils.h"
-#include "ProgramDir.h"
-#include "StartupConstants.h"
-#include "TextUtils.h"
+#include "core/GlobalVars.h"
+#include "core/IniFile.h"
+#include "lang/Messages.h"
+#include "base/PathUtils.h"
+#include "core/ProgramDir.h"
+#include "core/StartupConstants.h"
+#include "base/TextUtils.h"
 
 namespace quillabe {
 

@@ -1,11 +1,11 @@
-#include "LanguageMenu.h"
+#include "lang/LanguageMenu.h"
 
-#include "GlobalVars.h"
-#include "LanguageFile.h"
-#include "PathUtils.h"
-#include "ProgramDir.h"
-#include "StartupConstants.h"
-#include "TextUtils.h"
+#include "core/GlobalVars.h"
+#include "lang/LanguageFile.h"
+#include "base/PathUtils.h"
+#include "core/ProgramDir.h"
+#include "core/StartupConstants.h"
+#include "base/TextUtils.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Messages.h"
+#include "lang/Messages.h"
 
 #include <array>
 
@@ -12,7 +12,7 @@ struct MsgDef {
 
 constexpr std::array<MsgDef, kMsgCount> kDefaults = {{
 #define QUILLABE_MSG(key, text) {#key, text},
-#include "MessageKeys.def"
+#include "lang/MessageKeys.def"
 #undef QUILLABE_MSG
 }};
 

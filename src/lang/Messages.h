@@ -10,7 +10,7 @@ namespace quillabe {
 
 enum MsgId : int {
 #define QUILLABE_MSG(key, text) key,
-#include "MessageKeys.def"
+#include "lang/MessageKeys.def"
 #undef QUILLABE_MSG
     kMsgCount
 };

@@ -1,4 +1,4 @@
-#include "MediaInfoHandle.h"
+#include "mediainfo/MediaInfoHandle.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

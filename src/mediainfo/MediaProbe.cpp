@@ -1,9 +1,9 @@
-#include "MediaProbe.h"
+#include "mediainfo/MediaProbe.h"
 
-#include "MediaInfoHandle.h"
-#include "Messages.h"
-#include "PathUtils.h"
-#include "TextUtils.h"
+#include "mediainfo/MediaInfoHandle.h"
+#include "lang/Messages.h"
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // The probe of an added file and the full report of the File Information window, through the
 // media-information library.
 
-#include "FileItem.h"
+#include "core/FileItem.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "AudioSettings.h"
+#include "profiles/AudioSettings.h"
 
 #include <initializer_list>
 

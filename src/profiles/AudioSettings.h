@@ -1,7 +1,7 @@
 #pragma once
 // The profile records of the audio-only formats: AAC, AC3, MP2, MP3, AMR and WAV.
 
-#include "SettingsBlocks.h"
+#include "profiles/SettingsBlocks.h"
 
 #include <cstdint>
 #include <string>

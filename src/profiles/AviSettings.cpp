@@ -1,4 +1,4 @@
-#include "AviSettings.h"
+#include "profiles/AviSettings.h"
 
 namespace quillabe {
 

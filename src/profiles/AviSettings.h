@@ -2,7 +2,7 @@
 // The AVI profile record: header, fourteen video blocks (three of them kept only for the file
 // format; no codec selects DV, Mpeg1 or Mpeg2) and five audio blocks.
 
-#include "SettingsBlocks.h"
+#include "profiles/SettingsBlocks.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "MovWmvAsfRmSwfSettings.h"
+#include "profiles/MovWmvAsfRmSwfSettings.h"
 
 namespace quillabe {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The profile records of the other video formats: MOV, WMV, ASF, RM and SWF.
 
-#include "SettingsBlocks.h"
+#include "profiles/SettingsBlocks.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "MpegVobSettings.h"
+#include "profiles/MpegVobSettings.h"
 
 namespace quillabe {
 

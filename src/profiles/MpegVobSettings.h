@@ -2,7 +2,7 @@
 // The MPEG profile record (standard disc targets or free MPEG-1/MPEG-2 settings) and the VOB
 // profile record (MPEG-2 only).
 
-#include "SettingsBlocks.h"
+#include "profiles/SettingsBlocks.h"
 
 #include <cstdint>
 #include <string>

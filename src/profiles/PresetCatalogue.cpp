@@ -1,9 +1,9 @@
-#include "PresetCatalogue.h"
+#include "profiles/PresetCatalogue.h"
 
-#include "IniFile.h"
-#include "PathUtils.h"
-#include "StartupConstants.h"
-#include "TextUtils.h"
+#include "core/IniFile.h"
+#include "base/PathUtils.h"
+#include "core/StartupConstants.h"
+#include "base/TextUtils.h"
 
 namespace quillabe {
 

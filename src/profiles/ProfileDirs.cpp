@@ -1,11 +1,11 @@
-#include "ProfileDirs.h"
+#include "profiles/ProfileDirs.h"
 
-#include "GlobalVars.h"
-#include "OutputFormat.h"
-#include "PathUtils.h"
-#include "ProgramDir.h"
-#include "StartupConstants.h"
-#include "TextUtils.h"
+#include "core/GlobalVars.h"
+#include "core/OutputFormat.h"
+#include "base/PathUtils.h"
+#include "core/ProgramDir.h"
+#include "core/StartupConstants.h"
+#include "base/TextUtils.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
-#include "ProfileLists.h"
+#include "profiles/ProfileLists.h"
 
-#include "GlobalVars.h"
-#include "OutputFormat.h"
-#include "PathUtils.h"
-#include "ProfileDirs.h"
-#include "TextUtils.h"
+#include "core/GlobalVars.h"
+#include "core/OutputFormat.h"
+#include "base/PathUtils.h"
+#include "profiles/ProfileDirs.h"
+#include "base/TextUtils.h"
 
 namespace quillabe {
 

@@ -1,6 +1,6 @@
-#include "ProfileRecords.h"
+#include "profiles/ProfileRecords.h"
 
-#include "OutputFormat.h"
+#include "core/OutputFormat.h"
 
 #include <array>
 

@@ -2,10 +2,10 @@
 // The settings record of each profile format, reached by format index: for the command-line
 // modes, the editors' common frame and the tests.
 
-#include "AudioSettings.h"
-#include "AviSettings.h"
-#include "MovWmvAsfRmSwfSettings.h"
-#include "MpegVobSettings.h"
+#include "profiles/AudioSettings.h"
+#include "profiles/AviSettings.h"
+#include "profiles/MovWmvAsfRmSwfSettings.h"
+#include "profiles/MpegVobSettings.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // (eight for blocks without a size flag) and the audio blocks of four fields (two for PCM-like
 // blocks without bitrate fields). Each block is declared, tabled and read from one description.
 
-#include "SettingsRecord.h"
+#include "profiles/SettingsRecord.h"
 
 #include <cstdint>
 #include <string>

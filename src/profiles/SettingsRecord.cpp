@@ -1,6 +1,6 @@
-#include "SettingsRecord.h"
+#include "profiles/SettingsRecord.h"
 
-#include "Messages.h"
+#include "lang/Messages.h"
 
 #include <unordered_set>
 

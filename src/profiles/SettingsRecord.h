@@ -3,7 +3,7 @@
 // drives its defaults, its loading and its saving, so the fourteen formats share one code path.
 // Profile files keep every key in section "General".
 
-#include "IniFile.h"
+#include "core/IniFile.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "ChildRun.h"
+#include "support/ChildRun.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,6 +1,6 @@
-#include "MediaFacts.h"
+#include "support/MediaFacts.h"
 
-#include "ChildRun.h"
+#include "support/ChildRun.h"
 
 #include <QByteArray>
 #include <QJsonArray>

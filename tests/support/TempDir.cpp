@@ -1,7 +1,7 @@
-#include "TempDir.h"
+#include "support/TempDir.h"
 
-#include "PathUtils.h"
-#include "ProgramDir.h"
+#include "base/PathUtils.h"
+#include "core/ProgramDir.h"
 
 #include <cstdlib>
 #include <filesystem>

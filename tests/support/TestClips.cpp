@@ -1,7 +1,7 @@
-#include "TestClips.h"
+#include "support/TestClips.h"
 
-#include "ChildRun.h"
-#include "TempDir.h"
+#include "support/ChildRun.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The main() of every test program: a safe, private environment before any test runs.
 
-#include "TestEnvironment.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The Qt message dialogs, shown for real on the offscreen platform and answered by a click.
 
-#include "QtMessageDialogs.h"
-#include "GlobalVars.h"
-#include "TestEnvironment.h"
+#include "ui/main/QtMessageDialogs.h"
+#include "core/GlobalVars.h"
+#include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "AmrWriter.h"
+#include "divuvo/AmrWriter.h"
 
 #include <fcntl.h>
 #include <unistd.h>

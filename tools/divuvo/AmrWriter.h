@@ -3,7 +3,7 @@
 // little-endian mono PCM, through the AMR codec libraries: ffmpeg as installed has no AMR
 // encoder.
 
-#include "ConversionPlan.h"
+#include "divuvo/ConversionPlan.h"
 
 #include <cstdint>
 #include <string>

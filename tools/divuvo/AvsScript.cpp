@@ -1,7 +1,7 @@
-#include "AvsScript.h"
+#include "divuvo/AvsScript.h"
 
-#include "ConsoleText.h"
-#include "PathUtils.h"
+#include "divuvo/ConsoleText.h"
+#include "base/PathUtils.h"
 
 #include <cerrno>
 #include <cstring>

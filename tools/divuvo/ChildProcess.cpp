@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include "divuvo/ChildProcess.h"
 
 #include <fcntl.h>
 #include <linux/close_range.h>

@@ -1,7 +1,7 @@
-#include "CodecTables.h"
+#include "divuvo/CodecTables.h"
 
-#include "PathUtils.h"
-#include "TextUtils.h"
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "ConsoleText.h"
+#include "divuvo/ConsoleText.h"
 
 #include <array>
 

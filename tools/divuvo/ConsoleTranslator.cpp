@@ -1,7 +1,7 @@
-#include "ConsoleTranslator.h"
+#include "divuvo/ConsoleTranslator.h"
 
-#include "ConsoleText.h"
-#include "TextUtils.h"
+#include "divuvo/ConsoleText.h"
+#include "base/TextUtils.h"
 
 #include <utility>
 
@@ -56,7 +56,7 @@ void ConsoleTranslator::EndRun() {
 
 void ConsoleTranslator::Finish() {
     if (progressOpen_)
-        emit("\n");
+        emitLine("\n");
     progressOpen_ = false;
 }
 
@@ -86,14 +86,14 @@ void ConsoleTranslator::logLine(std::string_view raw, Clock::time_point now) {
             std::string format = names_.inputFormat.empty()
                                      ? formatName(text, "Input #0, ", ", from '")
                                      : names_.inputFormat;
-            emit("Input #0, " + format + ", from '" + ConsoleName(names_.input) + "':\n");
+            emitLine("Input #0, " + format + ", from '" + ConsoleName(names_.input) + "':\n");
             inputShown_ = true;
         }
         return;
     }
     if (StartsWith(text, "  Duration: ")) {
         if (inInput0_ && !durationShown_) {
-            emit(ConsoleName(text) + "\n");
+            emitLine(ConsoleName(text) + "\n");
             durationShown_ = true;
         }
         return;
@@ -115,9 +115,9 @@ void ConsoleTranslator::logLine(std::string_view raw, Clock::time_point now) {
     if (StartsWith(text, "Output #0, ") && !outputShown_) {
         std::string format = names_.outputFormat.empty() ? formatName(text, "Output #0, ", ", to '")
                                                          : names_.outputFormat;
-        emit("Output #0, " + format + ", to '" + ConsoleName(names_.output) + "':\n");
+        emitLine("Output #0, " + format + ", to '" + ConsoleName(names_.output) + "':\n");
         for (const std::string& m : mapping_)
-            emit(m + "\n");
+            emitLine(m + "\n");
         mapping_.clear();
         outputShown_ = true;
         // A first report at once: the line after the mapping is always a progress line, and
@@ -145,7 +145,7 @@ void ConsoleTranslator::emitProgress(const ProgressValues& values, bool last,
         last = false;
     }
     lastProgressLine_ = FormatProgressLine(v);
-    emit(lastProgressLine_ + (last ? "\n" : "\r"));
+    emitLine(lastProgressLine_ + (last ? "\n" : "\r"));
     progressOpen_ = !last;
     lastProgress_ = now;
 }
@@ -153,7 +153,7 @@ void ConsoleTranslator::emitProgress(const ProgressValues& values, bool last,
 void ConsoleTranslator::Tick(Clock::time_point now) {
     if (!progressOpen_ || now - lastProgress_ < kQuietLimit)
         return;
-    emit(lastProgressLine_ + "\r");
+    emitLine(lastProgressLine_ + "\r");
     lastProgress_ = now;
 }
 

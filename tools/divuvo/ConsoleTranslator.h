@@ -4,8 +4,8 @@
 // LF. Nothing of ffmpeg's own text reaches the console unless it is one of these lines, so that
 // metadata, warnings and file names never read as markers to the program.
 
-#include "ErrorText.h"
-#include "ProgressLine.h"
+#include "divuvo/ErrorText.h"
+#include "divuvo/ProgressLine.h"
 
 #include <chrono>
 #include <functional>
@@ -58,7 +58,7 @@ private:
     void logLine(std::string_view raw, Clock::time_point now);
     void progressLine(std::string_view line, Clock::time_point now);
     void emitProgress(const ProgressValues& values, bool last, Clock::time_point now);
-    void emit(const std::string& line) { sink_(line); }
+    void emitLine(const std::string& line) { sink_(line); }
 
     TranslatorNames names_;
     Sink sink_;

@@ -1,6 +1,6 @@
-#include "ConversionPlan.h"
+#include "divuvo/ConversionPlan.h"
 
-#include "CodecTables.h"
+#include "divuvo/CodecTables.h"
 
 #include <array>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 // What one command line turns into: the ffmpeg runs and, for AMR audio, the adapter's own encoder.
 
-#include "Options.h"
+#include "divuvo/Options.h"
 
 #include <string>
 #include <vector>

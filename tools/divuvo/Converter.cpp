@@ -1,13 +1,13 @@
-#include "Converter.h"
+#include "divuvo/Converter.h"
 
-#include "AmrWriter.h"
-#include "AvsScript.h"
-#include "ChildProcess.h"
-#include "ConsoleText.h"
-#include "ConsoleTranslator.h"
-#include "ConversionPlan.h"
-#include "OutputGuard.h"
-#include "PathUtils.h"
+#include "divuvo/AmrWriter.h"
+#include "divuvo/AvsScript.h"
+#include "divuvo/ChildProcess.h"
+#include "divuvo/ConsoleText.h"
+#include "divuvo/ConsoleTranslator.h"
+#include "divuvo/ConversionPlan.h"
+#include "divuvo/OutputGuard.h"
+#include "base/PathUtils.h"
 
 #include <fcntl.h>
 #include <poll.h>

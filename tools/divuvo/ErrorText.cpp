@@ -1,8 +1,8 @@
-#include "ErrorText.h"
+#include "divuvo/ErrorText.h"
 
-#include "CodecTables.h"
-#include "ConsoleText.h"
-#include "TextUtils.h"
+#include "divuvo/CodecTables.h"
+#include "divuvo/ConsoleText.h"
+#include "base/TextUtils.h"
 
 #include <array>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // Turns the reason ffmpeg gives for a failure into one error line of the old encoder's kind:
 // it begins with "Error" or says "Could not open", so that the program marks the job failed.
 
-#include "FfmpegLog.h"
+#include "divuvo/FfmpegLog.h"
 
 #include <string>
 #include <vector>

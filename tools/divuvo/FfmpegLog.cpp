@@ -1,4 +1,4 @@
-#include "FfmpegLog.h"
+#include "divuvo/FfmpegLog.h"
 
 #include <array>
 

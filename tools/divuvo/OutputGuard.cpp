@@ -1,6 +1,6 @@
-#include "OutputGuard.h"
+#include "divuvo/OutputGuard.h"
 
-#include "ConsoleText.h"
+#include "divuvo/ConsoleText.h"
 
 #include <fcntl.h>
 #include <unistd.h>

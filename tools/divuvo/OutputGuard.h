@@ -2,7 +2,7 @@
 // Checks the output file before anything runs and, after a failure, removes what the failed run
 // left there, but never a file the run did not touch and never the input.
 
-#include "Options.h"
+#include "divuvo/Options.h"
 
 #include <sys/stat.h>
 

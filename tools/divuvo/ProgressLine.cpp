@@ -1,4 +1,4 @@
-#include "ProgressLine.h"
+#include "divuvo/ProgressLine.h"
 
 #include <charconv>
 #include <cstdio>

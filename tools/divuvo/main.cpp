@@ -1,6 +1,6 @@
 // divuvo.dll: the encoder program the converter runs for every job, an adapter over ffmpeg.
 
-#include "Converter.h"
+#include "divuvo/Converter.h"
 
 #include <string>
 #include <vector>

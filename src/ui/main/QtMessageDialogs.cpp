@@ -1,4 +1,4 @@
-#include "QtMessageDialogs.h"
+#include "ui/main/QtMessageDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

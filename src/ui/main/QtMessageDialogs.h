@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes and message dialogs shown with QMessageBox.
 
-#include "MessageDialogs.h"
+#include "core/MessageDialogs.h"
 
 namespace quillabe {
 

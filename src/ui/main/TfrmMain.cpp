@@ -1,15 +1,15 @@
-#include "TfrmMain.h"
+#include "ui/main/TfrmMain.h"
 
-#include "FormPlacement.h"
-#include "GlobalVars.h"
-#include "LanguageFile.h"
-#include "MessageDialogs.h"
-#include "Messages.h"
-#include "PathUtils.h"
-#include "ProfileDirs.h"
-#include "Redirector.h"
-#include "SystemSettings.h"
-#include "TypeData.h"
+#include "core/FormPlacement.h"
+#include "core/GlobalVars.h"
+#include "lang/LanguageFile.h"
+#include "core/MessageDialogs.h"
+#include "lang/Messages.h"
+#include "base/PathUtils.h"
+#include "profiles/ProfileDirs.h"
+#include "engine/Redirector.h"
+#include "core/SystemSettings.h"
+#include "core/TypeData.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

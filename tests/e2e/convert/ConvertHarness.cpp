@@ -1,6 +1,6 @@
 #include "ConvertHarness.h"
 
-#include "IniFile.h"
+#include "core/IniFile.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 // still name a test's folder. Runs as real processes and ffprobe's view of an output come from
 // ChildRun.h and MediaFacts.h.
 
-#include "ChildRun.h"
-#include "MediaFacts.h"
-#include "TempDir.h"
-#include "TestClips.h"
+#include "support/ChildRun.h"
+#include "support/MediaFacts.h"
+#include "support/TempDir.h"
+#include "support/TestClips.h"
 
 #include <set>
 #include <string>

@@ -3,8 +3,8 @@
 
 #include "ConvertHarness.h"
 
-#include "PathUtils.h"
-#include "TextUtils.h"
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 
 #include <gtest/gtest.h>
 

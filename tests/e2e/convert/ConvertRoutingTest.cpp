@@ -5,7 +5,7 @@
 
 #include "ConvertHarness.h"
 
-#include "TextUtils.h"
+#include "base/TextUtils.h"
 
 #include <gtest/gtest.h>
 

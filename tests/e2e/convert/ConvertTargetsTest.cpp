@@ -3,8 +3,8 @@
 
 #include "ConvertHarness.h"
 
-#include "IniFile.h"
-#include "TextUtils.h"
+#include "core/IniFile.h"
+#include "base/TextUtils.h"
 
 #include <gtest/gtest.h>
 

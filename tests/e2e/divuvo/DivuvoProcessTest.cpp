@@ -2,9 +2,9 @@
 // stopping.
 
 #include "E2eSupport.h"
-#include "PathUtils.h"
-#include "TempDir.h"
-#include "TextUtils.h"
+#include "base/PathUtils.h"
+#include "support/TempDir.h"
+#include "base/TextUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 // Clips made with ffmpeg's lavfi sources, the adapter run on them, and ffprobe's view of results.
 
-#include "ChildRun.h"
-#include "MediaFacts.h"
-#include "TestClips.h"
+#include "support/ChildRun.h"
+#include "support/MediaFacts.h"
+#include "support/TestClips.h"
 
 #include <string>
 #include <vector>

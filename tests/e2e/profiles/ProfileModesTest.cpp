@@ -1,10 +1,10 @@
 // quillabe --build-args and --save-default-profile, run as the real program in a program
 // directory of its own.
 
-#include "IniFile.h"
-#include "OutputFormat.h"
-#include "ProfileRecords.h"
-#include "TempDir.h"
+#include "core/IniFile.h"
+#include "core/OutputFormat.h"
+#include "profiles/ProfileRecords.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

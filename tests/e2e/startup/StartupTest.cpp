@@ -1,8 +1,8 @@
 // The real program, started in a program directory of its own and ended the way a desktop
 // session ends it.
 
-#include "IniFile.h"
-#include "TempDir.h"
+#include "core/IniFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,20 +1,20 @@
 // The batch controller end to end with real child processes: small shell-script encoders in a
 // program directory of the test's own, and a host that records what a progress window would show.
 
-#include "BatchController.h"
-#include "GlobalVars.h"
-#include "MessageDialogs.h"
-#include "Messages.h"
-#include "OutputFormat.h"
-#include "PathUtils.h"
-#include "PresetCatalogue.h"
-#include "ProfileDirs.h"
-#include "ProgramDir.h"
-#include "Redirector.h"
-#include "StartupConstants.h"
-#include "SystemSettings.h"
-#include "TempDir.h"
-#include "TestEnvironment.h"
+#include "engine/BatchController.h"
+#include "core/GlobalVars.h"
+#include "core/MessageDialogs.h"
+#include "lang/Messages.h"
+#include "core/OutputFormat.h"
+#include "base/PathUtils.h"
+#include "profiles/PresetCatalogue.h"
+#include "profiles/ProfileDirs.h"
+#include "core/ProgramDir.h"
+#include "engine/Redirector.h"
+#include "core/StartupConstants.h"
+#include "core/SystemSettings.h"
+#include "support/TempDir.h"
+#include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,9 +1,9 @@
-#include "IniFile.h"
-#include "TempDir.h"
+#include "core/IniFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include "PathUtils.h"
+#include "base/PathUtils.h"
 
 #include <csignal>
 #include <sys/resource.h>

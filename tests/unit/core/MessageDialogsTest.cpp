@@ -1,6 +1,6 @@
-#include "MessageDialogs.h"
-#include "BusyCursor.h"
-#include "GlobalVars.h"
+#include "core/MessageDialogs.h"
+#include "core/BusyCursor.h"
+#include "core/GlobalVars.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "PathUtils.h"
-#include "TempDir.h"
+#include "base/PathUtils.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "FormPlacement.h"
-#include "GlobalVars.h"
-#include "IniFile.h"
-#include "ShellFolders.h"
-#include "StartupConstants.h"
-#include "SystemSettings.h"
-#include "TempDir.h"
+#include "core/FormPlacement.h"
+#include "core/GlobalVars.h"
+#include "core/IniFile.h"
+#include "core/ShellFolders.h"
+#include "core/StartupConstants.h"
+#include "core/SystemSettings.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "TypeData.h"
-#include "GlobalVars.h"
-#include "StartupConstants.h"
-#include "TempDir.h"
+#include "core/TypeData.h"
+#include "core/GlobalVars.h"
+#include "core/StartupConstants.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

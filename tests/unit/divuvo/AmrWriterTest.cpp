@@ -1,6 +1,6 @@
-#include "AmrWriter.h"
+#include "divuvo/AmrWriter.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

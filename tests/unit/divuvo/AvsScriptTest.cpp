@@ -1,8 +1,8 @@
-#include "AvsScript.h"
+#include "divuvo/AvsScript.h"
 
-#include "PathUtils.h"
-#include "TempDir.h"
-#include "TextUtils.h"
+#include "base/PathUtils.h"
+#include "support/TempDir.h"
+#include "base/TextUtils.h"
 
 #include <gtest/gtest.h>
 

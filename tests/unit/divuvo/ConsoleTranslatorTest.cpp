@@ -1,5 +1,5 @@
-#include "ConsoleTranslator.h"
-#include "ConsoleText.h"
+#include "divuvo/ConsoleTranslator.h"
+#include "divuvo/ConsoleText.h"
 
 #include <gtest/gtest.h>
 

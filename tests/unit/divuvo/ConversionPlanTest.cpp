@@ -1,5 +1,5 @@
-#include "ConversionPlan.h"
-#include "CodecTables.h"
+#include "divuvo/ConversionPlan.h"
+#include "divuvo/CodecTables.h"
 
 #include <gtest/gtest.h>
 

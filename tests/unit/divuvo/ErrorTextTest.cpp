@@ -1,4 +1,4 @@
-#include "ErrorText.h"
+#include "divuvo/ErrorText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ChildRun.h"
-#include "TempDir.h"
+#include "support/ChildRun.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

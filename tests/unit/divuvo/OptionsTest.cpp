@@ -1,4 +1,4 @@
-#include "Options.h"
+#include "divuvo/Options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The encoder option strings: one table of (starting record, profile file, format) -> exact
 // string per family of formats, then the rules of the frame around the branches.
 
-#include "EncoderArgs.h"
-#include "GlobalVars.h"
-#include "Messages.h"
-#include "OutputFormat.h"
-#include "ProfileRecords.h"
-#include "TempDir.h"
+#include "encoder/EncoderArgs.h"
+#include "core/GlobalVars.h"
+#include "lang/Messages.h"
+#include "core/OutputFormat.h"
+#include "profiles/ProfileRecords.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

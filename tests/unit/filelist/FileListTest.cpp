@@ -1,8 +1,8 @@
-#include "FileList.h"
-#include "GlobalVars.h"
-#include "MessageDialogs.h"
-#include "Messages.h"
-#include "TempDir.h"
+#include "engine/FileList.h"
+#include "core/GlobalVars.h"
+#include "core/MessageDialogs.h"
+#include "lang/Messages.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

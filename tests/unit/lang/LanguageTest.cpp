@@ -1,9 +1,9 @@
-#include "GlobalVars.h"
-#include "LanguageFile.h"
-#include "LanguageMenu.h"
-#include "Messages.h"
-#include "StartupConstants.h"
-#include "TempDir.h"
+#include "core/GlobalVars.h"
+#include "lang/LanguageFile.h"
+#include "lang/LanguageMenu.h"
+#include "lang/Messages.h"
+#include "core/StartupConstants.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "MediaProbe.h"
-#include "MediaInfoHandle.h"
-#include "Messages.h"
-#include "PathUtils.h"
-#include "TempDir.h"
+#include "mediainfo/MediaProbe.h"
+#include "mediainfo/MediaInfoHandle.h"
+#include "lang/Messages.h"
+#include "base/PathUtils.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ClockText.h"
+#include "engine/ClockText.h"
 
 #include <gtest/gtest.h>
 

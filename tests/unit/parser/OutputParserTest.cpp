@@ -1,11 +1,11 @@
-#include "OutputParser.h"
+#include "engine/OutputParser.h"
 
-#include "DateTime.h"
-#include "GlobalVars.h"
-#include "MessageDialogs.h"
-#include "Messages.h"
+#include "core/DateTime.h"
+#include "core/GlobalVars.h"
+#include "core/MessageDialogs.h"
+#include "lang/Messages.h"
 #include "RecordingView.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A progress display that remembers what it was told.
 
-#include "ProgressView.h"
+#include "engine/ProgressView.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 // Nothing here may ever reach a real login manager: every call either runs in dry-run mode or goes
 // to a private bus started by the test, and the system bus address is pointed at nothing first.
 
-#include "PowerActions.h"
+#include "engine/PowerActions.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,8 +1,8 @@
 // Filing of preset files, their variants and the command templates of a variant.
 
-#include "PresetCatalogue.h"
-#include "StartupConstants.h"
-#include "TempDir.h"
+#include "profiles/PresetCatalogue.h"
+#include "core/StartupConstants.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The profile names of a format's folder and the selection rule of the profile boxes.
 
-#include "ProfileLists.h"
-#include "GlobalVars.h"
-#include "OutputFormat.h"
-#include "ProfileDirs.h"
-#include "TempDir.h"
+#include "profiles/ProfileLists.h"
+#include "core/GlobalVars.h"
+#include "core/OutputFormat.h"
+#include "profiles/ProfileDirs.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

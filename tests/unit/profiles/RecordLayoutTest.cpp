@@ -1,10 +1,10 @@
 // Every record's keys, defaults and file order, written out here independently of the tables
 // in src/profiles, and the round trip of every record through a file.
 
-#include "IniFile.h"
-#include "OutputFormat.h"
-#include "ProfileRecords.h"
-#include "TempDir.h"
+#include "core/IniFile.h"
+#include "core/OutputFormat.h"
+#include "profiles/ProfileRecords.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The value rules of profile files, shown on a small record: how each type is read and written,
 // what a bad or missing value leaves, and how saving fails.
 
-#include "AudioSettings.h"
-#include "AviSettings.h"
-#include "IniFile.h"
-#include "Messages.h"
-#include "TempDir.h"
+#include "profiles/AudioSettings.h"
+#include "profiles/AviSettings.h"
+#include "core/IniFile.h"
+#include "lang/Messages.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

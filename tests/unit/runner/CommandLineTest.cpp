@@ -1,8 +1,8 @@
 // The command-line splitter and its escaper: the rules on known lines, and hostile arguments
 // round-tripping exactly, on their own and through a real child that prints its argv.
 
-#include "CommandLine.h"
-#include "Redirector.h"
+#include "engine/CommandLine.h"
+#include "engine/Redirector.h"
 #include "RunnerTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // silent children, killing whole process groups, the failure texts, reuse, batch files through
 // /bin/sh, the child's environment, and destruction in its awkward moments.
 
-#include "Redirector.h"
-#include "CommandLine.h"
+#include "engine/Redirector.h"
+#include "engine/CommandLine.h"
 #include "RunnerTestSupport.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

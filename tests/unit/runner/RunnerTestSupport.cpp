@@ -1,6 +1,6 @@
 #include "RunnerTestSupport.h"
 
-#include "CommandLine.h"
+#include "engine/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -2,7 +2,7 @@
 // Shared pieces of the runner tests: an application object for the hand-overs, running the event
 // loop until a condition holds, and a recorder of one runner's events.
 
-#include "Redirector.h"
+#include "engine/Redirector.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "PathUtils.h"
+#include "base/PathUtils.h"
 
-#include "TextUtils.h"
+#include "base/TextUtils.h"
 
 #include <cerrno>
 #include <cstdlib>
