@@ -2,9 +2,9 @@
 
 #include "core/BusyCursor.h"
 #include "core/MessageDialogs.h"
-#include "ui/main/QtMessageDialogs.h"
 #include "core/StartupConstants.h"
 #include "engine/TerminationSignals.h"
+#include "ui/main/QtMessageDialogs.h"
 #include "ui/main/TfrmMain.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "app/CommandLineModes.h"
 
-#include "encoder/EncoderArgs.h"
+#include "app/ProgramState.h"
 #include "core/GlobalVars.h"
 #include "core/OutputFormat.h"
+#include "encoder/EncoderArgs.h"
 #include "profiles/ProfileRecords.h"
-#include "app/ProgramState.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,12 +1,12 @@
 #include "app/ProgramState.h"
 
-#include "lang/LanguageFile.h"
-#include "lang/Messages.h"
 #include "base/PathUtils.h"
-#include "profiles/ProfileDirs.h"
 #include "core/StartupConstants.h"
 #include "core/SystemSettings.h"
 #include "core/TypeData.h"
+#include "lang/LanguageFile.h"
+#include "lang/Messages.h"
+#include "profiles/ProfileDirs.h"
 
 #include <clocale>
 

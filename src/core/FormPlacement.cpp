@@ -1,8 +1,8 @@
 #include "core/FormPlacement.h"
 
+#include "base/TextUtils.h"
 #include "core/IniFile.h"
 #include "core/SystemSettings.h"
-#include "base/TextUtils.h"
 
 namespace quillabe {
 

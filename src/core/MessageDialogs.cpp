@@ -1,7 +1,7 @@
 #include "core/MessageDialogs.h"
 
-#include "core/GlobalVars.h"
 #include "base/TextUtils.h"
+#include "core/GlobalVars.h"
 
 #include <array>
 #include <cstdio>

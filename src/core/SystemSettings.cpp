@@ -1,8 +1,8 @@
 #include "core/SystemSettings.h"
 
+#include "base/PathUtils.h"
 #include "core/GlobalVars.h"
 #include "core/IniFile.h"
-#include "base/PathUtils.h"
 #include "core/ProgramDir.h"
 #include "core/ShellFolders.h"
 #include "core/StartupConstants.h"

@@ -1,11 +1,11 @@
 #include "core/TypeData.h"
 
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 #include "core/GlobalVars.h"
 #include "core/IniFile.h"
-#include "base/PathUtils.h"
 #include "core/ProgramDir.h"
 #include "core/StartupConstants.h"
-#include "base/TextUtils.h"
 
 namespace quillabe {
 

@@ -1,8 +1,8 @@
 #include "encoder/EncoderArgs.h"
 
-#include "encoder/EncoderBranches.h"
 #include "core/GlobalVars.h"
 #include "core/OutputFormat.h"
+#include "encoder/EncoderBranches.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 #include "engine/CommandTemplates.h"
 
-#include "core/GlobalVars.h"
 #include "base/PathUtils.h"
+#include "base/TextUtils.h"
+#include "core/GlobalVars.h"
 #include "core/ProgramDir.h"
 #include "engine/ShellQuote.h"
-#include "base/TextUtils.h"
 
 #include <array>
 #include <cerrno>

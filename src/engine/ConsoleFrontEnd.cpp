@@ -1,17 +1,17 @@
 #include "engine/ConsoleFrontEnd.h"
 
-#include "engine/BatchController.h"
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 #include "core/GlobalVars.h"
 #include "core/MessageDialogs.h"
-#include "lang/Messages.h"
 #include "core/OutputFormat.h"
-#include "base/PathUtils.h"
+#include "engine/BatchController.h"
 #include "engine/PowerActions.h"
-#include "profiles/PresetCatalogue.h"
-#include "profiles/ProfileLists.h"
 #include "engine/Redirector.h"
 #include "engine/TerminationSignals.h"
-#include "base/TextUtils.h"
+#include "lang/Messages.h"
+#include "profiles/PresetCatalogue.h"
+#include "profiles/ProfileLists.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

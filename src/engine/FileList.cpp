@@ -1,10 +1,10 @@
 #include "engine/FileList.h"
 
-#include "mediainfo/MediaProbe.h"
-#include "core/MessageDialogs.h"
-#include "lang/Messages.h"
 #include "base/PathUtils.h"
+#include "core/MessageDialogs.h"
 #include "core/TypeData.h"
+#include "lang/Messages.h"
+#include "mediainfo/MediaProbe.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #include "engine/OutputParser.h"
 
-#include "engine/ClockText.h"
-#include "engine/CommandLine.h"
-#include "core/DateTime.h"
-#include "core/MessageDialogs.h"
-#include "lang/Messages.h"
 #include "base/PathUtils.h"
 #include "base/TextUtils.h"
+#include "core/DateTime.h"
+#include "core/MessageDialogs.h"
+#include "engine/ClockText.h"
+#include "engine/CommandLine.h"
+#include "lang/Messages.h"
 
 #include <cstring>
 #include <limits>

@@ -1,7 +1,7 @@
 #include "engine/Redirector.h"
 
-#include "engine/CommandLine.h"
 #include "base/TextUtils.h"
+#include "engine/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

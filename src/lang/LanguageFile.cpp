@@ -1,12 +1,12 @@
 #include "lang/LanguageFile.h"
 
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 #include "core/GlobalVars.h"
 #include "core/IniFile.h"
-#include "lang/Messages.h"
-#include "base/PathUtils.h"
 #include "core/ProgramDir.h"
 #include "core/StartupConstants.h"
-#include "base/TextUtils.h"
+#include "lang/Messages.h"
 
 namespace quillabe {
 

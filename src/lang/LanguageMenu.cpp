@@ -1,11 +1,11 @@
 #include "lang/LanguageMenu.h"
 
-#include "core/GlobalVars.h"
-#include "lang/LanguageFile.h"
 #include "base/PathUtils.h"
+#include "base/TextUtils.h"
+#include "core/GlobalVars.h"
 #include "core/ProgramDir.h"
 #include "core/StartupConstants.h"
-#include "base/TextUtils.h"
+#include "lang/LanguageFile.h"
 
 #include <algorithm>
 

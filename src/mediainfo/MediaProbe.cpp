@@ -1,9 +1,9 @@
 #include "mediainfo/MediaProbe.h"
 
-#include "mediainfo/MediaInfoHandle.h"
-#include "lang/Messages.h"
 #include "base/PathUtils.h"
 #include "base/TextUtils.h"
+#include "lang/Messages.h"
+#include "mediainfo/MediaInfoHandle.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #include "profiles/PresetCatalogue.h"
 
-#include "core/IniFile.h"
 #include "base/PathUtils.h"
-#include "core/StartupConstants.h"
 #include "base/TextUtils.h"
+#include "core/IniFile.h"
+#include "core/StartupConstants.h"
 
 namespace quillabe {
 

@@ -1,11 +1,11 @@
 #include "profiles/ProfileDirs.h"
 
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 #include "core/GlobalVars.h"
 #include "core/OutputFormat.h"
-#include "base/PathUtils.h"
 #include "core/ProgramDir.h"
 #include "core/StartupConstants.h"
-#include "base/TextUtils.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 #include "profiles/ProfileLists.h"
 
+#include "base/PathUtils.h"
+#include "base/TextUtils.h"
 #include "core/GlobalVars.h"
 #include "core/OutputFormat.h"
-#include "base/PathUtils.h"
 #include "profiles/ProfileDirs.h"
-#include "base/TextUtils.h"
 
 namespace quillabe {
 

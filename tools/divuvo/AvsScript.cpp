@@ -1,7 +1,7 @@
 #include "divuvo/AvsScript.h"
 
-#include "divuvo/ConsoleText.h"
 #include "base/PathUtils.h"
+#include "divuvo/ConsoleText.h"
 
 #include <cerrno>
 #include <cstring>

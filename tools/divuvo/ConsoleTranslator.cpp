@@ -1,7 +1,7 @@
 #include "divuvo/ConsoleTranslator.h"
 
-#include "divuvo/ConsoleText.h"
 #include "base/TextUtils.h"
+#include "divuvo/ConsoleText.h"
 
 #include <utility>
 

@@ -1,5 +1,6 @@
 #include "divuvo/Converter.h"
 
+#include "base/PathUtils.h"
 #include "divuvo/AmrWriter.h"
 #include "divuvo/AvsScript.h"
 #include "divuvo/ChildProcess.h"
@@ -7,7 +8,6 @@
 #include "divuvo/ConsoleTranslator.h"
 #include "divuvo/ConversionPlan.h"
 #include "divuvo/OutputGuard.h"
-#include "base/PathUtils.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,8 +1,8 @@
 #include "divuvo/ErrorText.h"
 
+#include "base/TextUtils.h"
 #include "divuvo/CodecTables.h"
 #include "divuvo/ConsoleText.h"
-#include "base/TextUtils.h"
 
 #include <array>
 #include <cstdio>

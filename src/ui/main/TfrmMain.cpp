@@ -1,15 +1,15 @@
 #include "ui/main/TfrmMain.h"
 
+#include "base/PathUtils.h"
 #include "core/FormPlacement.h"
 #include "core/GlobalVars.h"
-#include "lang/LanguageFile.h"
 #include "core/MessageDialogs.h"
-#include "lang/Messages.h"
-#include "base/PathUtils.h"
-#include "profiles/ProfileDirs.h"
-#include "engine/Redirector.h"
 #include "core/SystemSettings.h"
 #include "core/TypeData.h"
+#include "engine/Redirector.h"
+#include "lang/LanguageFile.h"
+#include "lang/Messages.h"
+#include "profiles/ProfileDirs.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

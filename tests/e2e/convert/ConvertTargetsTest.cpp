@@ -3,8 +3,8 @@
 
 #include "ConvertHarness.h"
 
-#include "core/IniFile.h"
 #include "base/TextUtils.h"
+#include "core/IniFile.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "E2eSupport.h"
 #include "base/PathUtils.h"
-#include "support/TempDir.h"
 #include "base/TextUtils.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

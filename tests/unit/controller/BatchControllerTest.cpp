@@ -2,17 +2,17 @@
 // program directory of the test's own, and a host that records what a progress window would show.
 
 #include "engine/BatchController.h"
+#include "base/PathUtils.h"
 #include "core/GlobalVars.h"
 #include "core/MessageDialogs.h"
-#include "lang/Messages.h"
 #include "core/OutputFormat.h"
-#include "base/PathUtils.h"
-#include "profiles/PresetCatalogue.h"
-#include "profiles/ProfileDirs.h"
 #include "core/ProgramDir.h"
-#include "engine/Redirector.h"
 #include "core/StartupConstants.h"
 #include "core/SystemSettings.h"
+#include "engine/Redirector.h"
+#include "lang/Messages.h"
+#include "profiles/PresetCatalogue.h"
+#include "profiles/ProfileDirs.h"
 #include "support/TempDir.h"
 #include "support/TestEnvironment.h"
 

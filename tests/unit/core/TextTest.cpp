@@ -1,6 +1,6 @@
+#include "base/TextUtils.h"
 #include "core/DateTime.h"
 #include "core/StringList.h"
-#include "base/TextUtils.h"
 
 #include <gtest/gtest.h>
 

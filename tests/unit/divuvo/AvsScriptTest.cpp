@@ -1,8 +1,8 @@
 #include "divuvo/AvsScript.h"
 
 #include "base/PathUtils.h"
-#include "support/TempDir.h"
 #include "base/TextUtils.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

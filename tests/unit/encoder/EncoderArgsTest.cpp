@@ -3,8 +3,8 @@
 
 #include "encoder/EncoderArgs.h"
 #include "core/GlobalVars.h"
-#include "lang/Messages.h"
 #include "core/OutputFormat.h"
+#include "lang/Messages.h"
 #include "profiles/ProfileRecords.h"
 #include "support/TempDir.h"
 

@@ -1,8 +1,8 @@
 #include "core/GlobalVars.h"
+#include "core/StartupConstants.h"
 #include "lang/LanguageFile.h"
 #include "lang/LanguageMenu.h"
 #include "lang/Messages.h"
-#include "core/StartupConstants.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "mediainfo/MediaProbe.h"
-#include "mediainfo/MediaInfoHandle.h"
-#include "lang/Messages.h"
 #include "base/PathUtils.h"
+#include "lang/Messages.h"
+#include "mediainfo/MediaInfoHandle.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

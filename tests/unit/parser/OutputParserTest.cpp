@@ -1,10 +1,10 @@
 #include "engine/OutputParser.h"
 
+#include "RecordingView.h"
 #include "core/DateTime.h"
 #include "core/GlobalVars.h"
 #include "core/MessageDialogs.h"
 #include "lang/Messages.h"
-#include "RecordingView.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The value rules of profile files, shown on a small record: how each type is read and written,
 // what a bad or missing value leaves, and how saving fails.
 
-#include "profiles/AudioSettings.h"
-#include "profiles/AviSettings.h"
 #include "core/IniFile.h"
 #include "lang/Messages.h"
+#include "profiles/AudioSettings.h"
+#include "profiles/AviSettings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

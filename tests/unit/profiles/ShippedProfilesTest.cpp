@@ -1,15 +1,15 @@
 // The profiles and presets installed with the program (data/profile_en): complete, in the file
 // order of their records, and presets whose commands the encoder adapter understands.
 
-#include "core/IniFile.h"
-#include "lang/Messages.h"
-#include "core/OutputFormat.h"
 #include "base/PathUtils.h"
+#include "base/TextUtils.h"
+#include "core/IniFile.h"
+#include "core/OutputFormat.h"
+#include "lang/Messages.h"
 #include "profiles/PresetCatalogue.h"
 #include "profiles/ProfileDirs.h"
 #include "profiles/ProfileRecords.h"
 #include "support/TempDir.h"
-#include "base/TextUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // round-tripping exactly, on their own and through a real child that prints its argv.
 
 #include "engine/CommandLine.h"
-#include "engine/Redirector.h"
 #include "RunnerTestSupport.h"
+#include "engine/Redirector.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // /bin/sh, the child's environment, and destruction in its awkward moments.
 
 #include "engine/Redirector.h"
-#include "engine/CommandLine.h"
 #include "RunnerTestSupport.h"
+#include "engine/CommandLine.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

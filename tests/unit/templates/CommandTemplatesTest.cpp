@@ -1,7 +1,7 @@
 #include "engine/CommandTemplates.h"
 
-#include "core/GlobalVars.h"
 #include "base/PathUtils.h"
+#include "core/GlobalVars.h"
 #include "core/ProgramDir.h"
 #include "engine/ShellQuote.h"
 #include "support/TempDir.h"
