@@ -1,6 +1,6 @@
 #include "app/CommandLineModes.h"
 #include "app/ProgramState.h"
-#include "engine/ConsoleFrontEnd.h"
+#include "cli/ConsoleFrontEnd.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "engine/ConsoleFrontEnd.h"
+#include "cli/ConsoleFrontEnd.h"
 
 #include "base/PathUtils.h"
 #include "base/TextUtils.h"
