@@ -1,5 +1,7 @@
 # Layer rules: the libraries below the engine hold no Qt at all; the engine may use Qt Core (and
-# D-Bus) but never Qt Gui or Widgets; the encoder adapter stands on the base helpers alone. Checked over each target's whole link closure at configure time.
+# D-Bus) but never Qt Gui or Widgets; the encoder adapter stands on the base helpers alone; the
+# skin layer may use Widgets but never the engine. Checked over each target's whole link closure
+# at configure time.
 set_property(GLOBAL PROPERTY QUILLABE_LAYER_TARGETS "")
 
 function(quillabe_layer target rule)
@@ -42,6 +44,9 @@ function(quillabe_check_layers)
       if(rule STREQUAL "base-only" AND (lib MATCHES "^Qt6::" OR
                                          (lib MATCHES "^quillabe_" AND NOT lib STREQUAL "quillabe_base")))
         message(FATAL_ERROR "Layer violation: ${target} may link only quillabe_base, but links ${lib}")
+      endif()
+      if(rule STREQUAL "no-engine" AND lib MATCHES "^quillabe_(engine|cli|ui_main)$")
+        message(FATAL_ERROR "Layer violation: ${target} must not link the engine, but links ${lib}")
       endif()
       if(rule STREQUAL "qt-core" AND lib MATCHES "^Qt6::(Gui|Widgets|OpenGL)")
         message(FATAL_ERROR "Layer violation: ${target} must not link Qt Gui/Widgets, but links ${lib}")
