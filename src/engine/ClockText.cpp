@@ -69,45 +69,6 @@ std::vector<std::string> SplitString(std::string_view text, std::string_view sep
     return pieces;
 }
 
-std::optional<int64_t> ParseScaledDecimal(std::string_view text, int scaleDigits) {
-    text = TrimView(text);
-    size_t dot = text.find('.');
-    std::string_view whole = text.substr(0, dot);
-    std::string_view fraction =
-        dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
-    if (whole.empty() && fraction.empty())
-        return std::nullopt;
-    for (std::string_view part : {whole, fraction})
-        for (char c : part)
-            if (!isDigit(c))
-                return std::nullopt;
-
-    int64_t value = 0;
-    auto push = [&value](int digit) {
-        return !__builtin_mul_overflow(value, 10, &value) &&
-               !__builtin_add_overflow(value, digit, &value);
-    };
-    for (char c : whole)
-        if (!push(c - '0'))
-            return std::nullopt;
-    // Keep scaleDigits fraction digits (padding with zeros); the rest only decides the rounding.
-    size_t kept = static_cast<size_t>(scaleDigits < 0 ? 0 : scaleDigits);
-    for (size_t i = 0; i < kept; ++i)
-        if (!push(i < fraction.size() ? fraction[i] - '0' : 0))
-            return std::nullopt;
-    if (fraction.size() > kept) {
-        std::string_view rest = fraction.substr(kept);
-        bool up = rest[0] > '5';
-        if (rest[0] == '5') {
-            bool beyondHalf = rest.substr(1).find_first_not_of('0') != std::string_view::npos;
-            up = beyondHalf || (value % 2 != 0);
-        }
-        if (up && __builtin_add_overflow(value, 1, &value))
-            return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<int64_t> TryParseClockMs(std::string_view text) {
     std::vector<std::string> pieces = SplitString(TrimView(text), ":");
     if (pieces.size() != 3)

@@ -3,6 +3,8 @@
 // decimal numbers. Numbers are read with "." as the decimal separator whatever the locale, and
 // exactly: no floating point, no locale, rounding halves to the even neighbour.
 
+#include "base/TimeText.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,10 +28,7 @@ std::optional<std::string_view> ValueFrom(std::string_view text, size_t p, std::
 // a final empty piece.
 std::vector<std::string> SplitString(std::string_view text, std::string_view separator);
 
-// value × 10^scaleDigits rounded half to even, for an unsigned decimal number "123", "12.5",
-// ".5" or "5." (blanks around it allowed). nullopt for anything else (signs, exponents, "inf",
-// "nan", a comma) and for a result beyond 64 bits.
-std::optional<int64_t> ParseScaledDecimal(std::string_view text, int scaleDigits);
+// ParseScaledDecimal comes from base/TimeText.h: the encoder adapter reads decimals the same way.
 
 // Milliseconds of "h:m:s.fff": exactly three pieces, whole hours and minutes, decimal seconds.
 // nullopt for any other form, for negative pieces and for a result beyond 64 bits.

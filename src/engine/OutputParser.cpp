@@ -2,6 +2,7 @@
 
 #include "base/PathUtils.h"
 #include "base/TextUtils.h"
+#include "base/TimeText.h"
 #include "core/DateTime.h"
 #include "core/MessageDialogs.h"
 #include "engine/ClockText.h"
@@ -78,7 +79,7 @@ struct TimeLimit {
 std::optional<int64_t> clockAfter(const std::vector<std::string>& args, std::string_view option) {
     for (size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == option)
-            return TryParseClockMs(args[i + 1]);
+            return ParseTimeTextMs(args[i + 1]);
     return std::nullopt;
 }
 
@@ -86,7 +87,7 @@ std::optional<TimeLimit> timeLimitOf(std::string_view commandLine) {
     if (!Contains(commandLine, "-t"))
         return std::nullopt;
     std::vector<std::string> args = SplitCommandLine(commandLine);
-    // A limit that is not a clock value does not apply; a missing or unreadable start counts 0.
+    // A limit that is not a time text does not apply; a missing or unreadable start counts 0.
     std::optional<int64_t> limit = clockAfter(args, "-t");
     if (!limit)
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include "divuvo/Options.h"
 
+#include "base/TimeText.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -103,24 +105,10 @@ std::string quoted(std::string_view text) {
 } // namespace
 
 std::optional<int64_t> ParseTimeUs(const std::string& text) {
-    std::string_view rest(text);
-    int64_t whole = 0;
-    // Hours and minutes, each before a colon; at most two of them.
-    int pieces = 0;
-    for (size_t colon; (colon = rest.find(':')) != std::string_view::npos;
-         rest.remove_prefix(colon + 1)) {
-        int64_t value = 0;
-        if (++pieces > 2 || !parseInt(rest.substr(0, colon), value) || value < 0 || value > 1000000)
-            return std::nullopt;
-        whole = whole * 60 + value;
-    }
-    double seconds = 0;
-    if (!parseDecimal(rest, seconds) || (pieces > 0 && seconds >= 60))
+    std::optional<int64_t> ms = ParseTimeTextMs(text);
+    if (!ms)
         return std::nullopt;
-    double us = (static_cast<double>(whole) * 60 + seconds) * 1e6;
-    if (us > 1e15)
-        return std::nullopt;
-    return static_cast<int64_t>(std::llround(us));
+    return *ms * 1000;
 }
 
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {

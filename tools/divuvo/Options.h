@@ -43,7 +43,8 @@ struct ParseResult {
 // name that begins with "-" is never taken for an option; so is the value of -i.
 ParseResult ParseCommandLine(const std::vector<std::string>& args);
 
-// "h:mm:ss.xxx", "mm:ss", or plain seconds, into microseconds; nullopt when malformed.
+// A time text ("h:mm:ss.xxx", "m:ss" or seconds) in microseconds, read by the program's rule
+// (base/TimeText.h) so that the cut and the program's progress agree; nullopt when malformed.
 std::optional<int64_t> ParseTimeUs(const std::string& text);
 
 } // namespace quillabe::divuvo

@@ -110,7 +110,7 @@ TEST(DivuvoOptions, TimeValues) {
     } cases[] = {
         {"0:00:10.000", 10000000}, {"1:02:03.5", 3723500000}, {"0:00:00.001", 1000},
         {"90", 90000000},          {"1:30", 90000000},        {"12.25", 12250000},
-        {"", std::nullopt},        {"abc", std::nullopt},     {"0:00:75", std::nullopt},
+        {"", std::nullopt},        {"abc", std::nullopt},     {"0:00:75", 75000000},
         {"-1", std::nullopt},      {"0:-1:00", std::nullopt}, {"0:00:1e3", std::nullopt},
         {"1:2:3:4", std::nullopt},
     };

@@ -219,6 +219,9 @@ TEST_F(OutputParser, TimeLimitOnTheCommandLine) {
         {kLimited, "00:00:35.00", 35000}, // limit and start reach beyond the input
         {"x -y -t 0:00:30.000 \"/out/a.avi\"", "00:01:00.00", 30000}, // no start
         {"x -y -t soon -ss 0:00:10.000 \"/out/a.avi\"", "00:01:00.00", 60000},
+        // The adapter's time texts: seconds alone, seconds beyond 59.
+        {"x -y -t 12.5 -ss 0:00:75 \"/out/a.avi\"", "00:02:00.00", 12500},
+        {"x -y -t 0:00:10 -ss 75 \"/out/a.avi\"", "00:01:20.00", 80000},
         {"x -y \"/out/a.avi\"", "00:01:00.00", 60000},
         {" -t 0:00:30.000 -ss 0:00:05.000 -target ntsc-vcd ", "00:01:00.00", 30000},
         // A file name holding the option's text is one argument, not the option.
