@@ -10,8 +10,7 @@
 #include "engine/Redirector.h"
 #include "engine/TerminationSignals.h"
 #include "lang/Messages.h"
-#include "profiles/PresetCatalogue.h"
-#include "profiles/ProfileLists.h"
+#include "profiles/TargetSelection.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -288,57 +287,15 @@ int RunConsoleConvert(const ConvertOptions& given) {
 
     // The target: a profile of the format, or a preset variant.
     std::optional<TProfileDetailItem> preset;
-    if (IsPresetFormat(options.format)) {
-        PresetCatalogue catalogue;
-        LoadPresetCatalogue(GlobalVars.PresetDir, catalogue);
-        auto menu = options.format == ofMP4 ? Mp4PresetMenu(catalogue) : TgpPresetMenu(catalogue);
-        const TProfileItem* chosen = menu.empty() ? nullptr : &menu.front();
-        if (options.preset) {
-            // By title: the menu's presets first, then for MP4 those this build's menu leaves
-            // out (the PSP and other presets are MP4 presets too).
-            auto searched = menu;
-            if (options.format == ofMP4)
-                for (const auto* list : {&catalogue.PspPresetList, &catalogue.OtherPresetList})
-                    searched.insert(searched.end(), list->begin(), list->end());
-            menu = std::move(searched);
-            chosen = nullptr;
-            for (const auto& p : menu)
-                if (!chosen && p.Title == *options.preset)
-                    chosen = &p;
-        }
-        if (!chosen)
-            return usage(options.preset ? "no preset titled '" + *options.preset + "'"
-                                        : "no presets installed for this format");
-        auto items = LoadPresetItems(chosen->PresetPath);
-        if (items.empty())
-            return usage("the preset '" + chosen->Title + "' has no variants");
-        size_t index = 0;
-        if (options.variant) {
-            index = items.size();
-            for (size_t i = 0; i < items.size(); ++i)
-                if (items[i].Title == *options.variant)
-                    index = i;
-            if (index == items.size() && !options.variant->empty() &&
-                options.variant->find_first_not_of("0123456789") == std::string::npos) {
-                size_t n = std::stoul(*options.variant);
-                index = n >= 1 && n <= items.size() ? n - 1 : items.size();
-            }
-            if (index == items.size())
-                return usage("the preset '" + chosen->Title + "' has no variant '" +
-                             *options.variant + "'");
-        }
-        preset = items[index];
-    } else {
-        auto names = ListProfileNames(options.format);
-        if (options.profile) {
-            if (SelectProfileIndex(names, options.profile) < 0)
-                return usage("no " + std::string(kOutputFormats[options.format].directoryName) +
-                             " profile named '" + *options.profile + "'");
-        } else {
-            int first = SelectProfileIndex(names, std::nullopt);
-            options.profile = first < 0 ? std::string() : names[static_cast<size_t>(first)];
-        }
-    }
+    const TargetChoice choice =
+        SelectTarget({options.format, options.profile, options.preset, options.variant});
+    if (const auto* refused = std::get_if<TargetError>(&choice))
+        return usage(refused->message);
+    const auto& target = std::get<ChosenTarget>(choice);
+    if (IsPresetFormat(options.format))
+        preset = target.variant;
+    else
+        options.profile = target.profileName;
 
     GlobalVars.DeleteFileAfterProcessing = options.deleteSource;
     GlobalVars.ShutdownWindowsWhenDone = options.whenDone.has_value();
