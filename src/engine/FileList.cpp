@@ -13,6 +13,14 @@ namespace quillabe {
 FileList::FileList(ProbeFunction probe)
     : probe_(probe ? std::move(probe) : ProbeFunction(ProbeFile)) {}
 
+template <typename Apply> void FileList::Announce(FileListChange change, Apply&& apply) {
+    change.phase = FileListChange::Phase::AboutTo;
+    Notify(change);
+    apply();
+    change.phase = FileListChange::Phase::Done;
+    Notify(change);
+}
+
 AddResult FileList::AddFile(const std::string& path) {
     // An add made by the events the hook lets run does not run them again from inside.
     if (beforeAdd_ && !inBeforeAdd_) {
@@ -37,8 +45,11 @@ AddResult FileList::AddFile(const std::string& path) {
         return AddResult::Refused;
     }
     entry.caption = entry.item.FilePath + entry.item.FileName;
-    entries_.push_back(std::move(entry));
-    Notify(FileListChange::Kind::Inserted, static_cast<int>(entries_.size()) - 1);
+    const int index = static_cast<int>(entries_.size());
+    Announce({.kind = FileListChange::Kind::Inserted, .index = index, .last = index}, [&] {
+        positions_.emplace(entry.caption, entries_.size());
+        entries_.push_back(std::move(entry));
+    });
     return AddResult::Added;
 }
 
@@ -53,15 +64,15 @@ std::vector<AddResult> FileList::AddFiles(const std::vector<std::string>& paths)
 }
 
 void FileList::Clear() {
-    entries_.clear();
-    Notify(FileListChange::Kind::Cleared);
+    Announce({.kind = FileListChange::Kind::Cleared}, [this] {
+        entries_.clear();
+        positions_.clear();
+    });
 }
 
 int FileList::IndexOf(const std::string& path) const {
-    for (size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i].caption == path)
-            return static_cast<int>(i);
-    return -1;
+    const auto found = positions_.find(path);
+    return found == positions_.end() ? -1 : static_cast<int>(found->second);
 }
 
 void FileList::SetFileState(const std::string& path, TFileState state) {
@@ -69,13 +80,13 @@ void FileList::SetFileState(const std::string& path, TFileState state) {
     if (index < 0)
         return;
     entries_[static_cast<size_t>(index)].state = state;
-    Notify(FileListChange::Kind::StateChanged, index);
+    Notify({.kind = FileListChange::Kind::StateChanged, .index = index});
 }
 
 void FileList::ResetFileStates() {
     for (FileEntry& entry : entries_)
         entry.state = TFileState::Waiting;
-    Notify(FileListChange::Kind::StateChanged, -1);
+    Notify({.kind = FileListChange::Kind::StateChanged, .index = -1});
 }
 
 int FileList::DeleteEntries(std::vector<int> indices) {
@@ -83,12 +94,23 @@ int FileList::DeleteEntries(std::vector<int> indices) {
     std::erase_if(indices, [count](int i) { return i < 0 || i >= count; });
     if (indices.empty())
         return -1;
-    // From the last to the first, so the remaining indices stay valid.
+    // From the last run to the first, so the indices still to come stay valid; a run goes in one
+    // step, so that clearing a long selection does not shift the rest once per entry.
     std::sort(indices.begin(), indices.end(), std::greater<>());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    for (int index : indices) {
-        entries_.erase(entries_.begin() + index);
-        Notify(FileListChange::Kind::Removed, index);
+    for (size_t i = 0; i < indices.size();) {
+        const int last = indices[i];
+        while (i + 1 < indices.size() && indices[i + 1] == indices[i] - 1)
+            ++i;
+        const int first = indices[i++];
+        Announce({.kind = FileListChange::Kind::Removed, .index = first, .last = last}, [&] {
+            const auto begin = entries_.begin() + first;
+            const auto end = entries_.begin() + last + 1;
+            for (auto it = begin; it != end; ++it)
+                positions_.erase(it->caption);
+            entries_.erase(begin, end);
+            Reindex(static_cast<size_t>(first), entries_.size());
+        });
     }
     return SelectListItem(indices.back());
 }
@@ -102,10 +124,17 @@ int FileList::MoveEntry(int from, int insertAt) {
     const int to = insertAt > from ? insertAt - 1 : insertAt;
     if (to == from)
         return from;
-    FileEntry moved = std::move(entries_[static_cast<size_t>(from)]);
-    entries_.erase(entries_.begin() + from);
-    entries_.insert(entries_.begin() + to, std::move(moved));
-    Notify(FileListChange::Kind::Moved, from, to);
+    const FileListChange change{
+        .kind = FileListChange::Kind::Moved, .index = from, .to = to, .destination = insertAt};
+    Announce(change, [&] {
+        const auto at = [this](int i) { return entries_.begin() + i; };
+        if (from < to)
+            std::rotate(at(from), at(from + 1), at(to + 1));
+        else
+            std::rotate(at(to), at(from), at(from + 1));
+        Reindex(static_cast<size_t>(std::min(from, to)),
+                static_cast<size_t>(std::max(from, to)) + 1);
+    });
     return to;
 }
 
@@ -135,9 +164,14 @@ std::string FileList::SummaryText() const {
     }
 }
 
-void FileList::Notify(FileListChange::Kind kind, int index, int to) {
+void FileList::Reindex(size_t first, size_t last) {
+    for (size_t i = first; i < last; ++i)
+        positions_.find(entries_[i].caption)->second = i;
+}
+
+void FileList::Notify(const FileListChange& change) const {
     if (listener_)
-        listener_(FileListChange{kind, index, to});
+        listener_(change);
 }
 
 } // namespace quillabe

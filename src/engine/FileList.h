@@ -6,8 +6,10 @@
 #include "core/FileItem.h"
 #include "engine/ProgressView.h" // TFileState
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quillabe {
@@ -26,11 +28,20 @@ enum class AddResult {
     Refused,     // the probe refused the file; the user was told
 };
 
+// A change of the list, told twice: AboutTo before the entries change and Done after, with the
+// same fields, so a Qt item model can call beginInsertRows/endInsertRows, beginRemoveRows/…,
+// beginMoveRows/… and beginResetModel/… around it. A state change is told only when Done.
 struct FileListChange {
     enum class Kind { Inserted, Removed, Moved, StateChanged, Cleared };
+    enum class Phase { AboutTo, Done };
     Kind kind;
+    Phase phase = Phase::Done;
     int index = -1; // Inserted, Removed, StateChanged: the entry (-1: all); Moved: where it was
-    int to = -1;    // Moved: where it is now
+    int last = -1;  // Inserted, Removed: the last of the neighbouring entries index..last
+    int to = -1;    // Moved: where it is afterwards
+    // Moved: the place before which it goes, counted before the move (beginMoveRows's
+    // destinationChild): `to` + 1 when it moves down, `to` when it moves up.
+    int destination = -1;
 };
 
 // Fills the media fields of the item for the path; false refuses the file.
@@ -40,11 +51,15 @@ class FileList {
 public:
     // The real probe unless another is given.
     explicit FileList(ProbeFunction probe = {});
+    // Listeners and the caption index refer to this very object.
+    FileList(const FileList&) = delete;
+    FileList& operator=(const FileList&) = delete;
 
     // Runs before each file is added, so a window can let queued events run (it may change the
     // list meanwhile; each add checks the list afresh).
     void SetBeforeAddHook(std::function<void()> hook) { beforeAdd_ = std::move(hook); }
-    // Told after every change, so a view can refresh. It must not change the list itself.
+    // Told before and after every change (see FileListChange), so a view never shows rows that
+    // are gone. It must not change the list itself.
     void SetChangeListener(std::function<void(const FileListChange&)> listener) {
         listener_ = std::move(listener);
     }
@@ -56,7 +71,12 @@ public:
     size_t Count() const { return entries_.size(); }
     const FileEntry& At(size_t index) const { return entries_.at(index); }
     // Index of the entry whose caption equals the path exactly (letter case counts); -1 if none.
+    // Captions are unique, and an index keeps this a constant-time look-up however long the list.
     int IndexOf(const std::string& path) const;
+
+    // How often two captions were compared so far: the work of the duplicate test, which must
+    // stay constant per file so that adding n files costs O(n), not O(n²).
+    size_t CaptionComparisons() const { return comparisons_; }
 
     // The entry with exactly this caption takes the state; no entry, no change.
     void SetFileState(const std::string& path, TFileState state);
@@ -65,6 +85,7 @@ public:
     // Selection rules. Each returns the index to select afterwards, -1 for none.
     // Removes the given entries (out-of-range indices are ignored) and selects the entry now at
     // the smallest removed index, or the new last one; nothing given, nothing happens (-1).
+    // Neighbouring entries go as one run, from the last run to the first.
     int DeleteEntries(std::vector<int> indices);
     // Moves the entry one place up or down; the first entry up and the last down stay (and stay
     // selected). Only one entry moves: the caller passes the first selected one.
@@ -79,13 +100,29 @@ public:
     std::string SummaryText() const;
 
 private:
-    void Notify(FileListChange::Kind kind, int index = -1, int to = -1);
+    struct CountingEqual {
+        size_t* count;
+        bool operator()(const std::string& a, const std::string& b) const {
+            ++*count;
+            return a == b;
+        }
+    };
+
+    // Sets the index of the entries [first, last) to their places after a shift.
+    void Reindex(size_t first, size_t last);
+    // Tells the listener AboutTo, applies the change, tells it Done.
+    template <typename Apply> void Announce(FileListChange change, Apply&& apply);
+    void Notify(const FileListChange& change) const;
 
     ProbeFunction probe_;
     std::function<void()> beforeAdd_;
     bool inBeforeAdd_ = false;
     std::function<void(const FileListChange&)> listener_;
     std::vector<FileEntry> entries_;
+    mutable size_t comparisons_ = 0;
+    // Each entry's place by its caption, always in step with entries_.
+    std::unordered_map<std::string, size_t, std::hash<std::string>, CountingEqual> positions_{
+        0, std::hash<std::string>{}, CountingEqual{&comparisons_}};
 };
 
 } // namespace quillabe

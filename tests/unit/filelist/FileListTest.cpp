@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 
 using namespace quillabe;
 
@@ -202,6 +204,190 @@ TEST_F(FileListTest, DragMoveInsertsBeforeTheTargetOrBelowTheLast) {
     EXPECT_EQ(list->MoveEntry(2, 2), 2); // onto itself
     EXPECT_EQ(list->MoveEntry(2, 3), 2); // just below itself
     EXPECT_EQ(Names(*list), (std::vector<std::string>{"f1.avi", "f0.avi", "f2.avi", "f3.avi"}));
+}
+
+// Adding a file tests it against every caption; with n files queued that must not cost n
+// comparisons each, or a folder of 10,000 files takes 50 million of them.
+TEST_F(FileListTest, AddingManyFilesDoesConstantWorkPerFile) {
+    constexpr size_t n = 10000;
+    // Ten thousand captions from a hundred files, each spelt a hundred ways ("./" repeated):
+    // writing ten thousand files would take far longer than the list itself.
+    std::vector<std::string> paths;
+    for (size_t file = 0; file < 100; ++file) {
+        const std::string name = "f" + std::to_string(file) + ".avi";
+        dir_.Write(name, "");
+        for (size_t spelling = 0; spelling < 100; ++spelling) {
+            std::string path = dir_.Path();
+            for (size_t i = 0; i < spelling; ++i)
+                path += "./";
+            paths.push_back(path + name);
+        }
+    }
+    FileList list(FakeProbe());
+
+    const auto added = list.AddFiles(paths);
+    EXPECT_EQ(std::count(added.begin(), added.end(), AddResult::Added), static_cast<long>(n));
+    EXPECT_LE(list.CaptionComparisons(), n);
+
+    // Each duplicate is found by a comparison, so the counter does see the duplicate test.
+    size_t before = list.CaptionComparisons();
+    const auto again = list.AddFiles(paths);
+    EXPECT_EQ(std::count(again.begin(), again.end(), AddResult::Duplicate), static_cast<long>(n));
+    EXPECT_GE(list.CaptionComparisons() - before, n);
+    EXPECT_LE(list.CaptionComparisons() - before, 2 * n);
+
+    // A batch sets every file's state by its caption.
+    before = list.CaptionComparisons();
+    for (const std::string& path : paths)
+        list.SetFileState(path, TFileState::Done);
+    EXPECT_LE(list.CaptionComparisons() - before, 2 * n);
+    EXPECT_EQ(list.At(n - 1).state, TFileState::Done);
+}
+
+// Plays a Qt item model's part: applies each change when told AboutTo, as the begin…Rows call
+// lets the view do, reads the new rows when told Done, and then must hold what the list holds.
+class MirrorList {
+public:
+    explicit MirrorList(const FileList& list) : list_(list), rows_(Rows()) {}
+
+    void operator()(const FileListChange& c) {
+        using Kind = FileListChange::Kind;
+        SCOPED_TRACE(Describe(c));
+        if (c.phase == FileListChange::Phase::AboutTo) {
+            EXPECT_FALSE(open_) << "a change began inside another";
+            EXPECT_NE(c.kind, Kind::StateChanged) << "a state change is told only when done";
+            EXPECT_EQ(rows_, Rows()) << "the list changed before it was announced";
+            Apply(c);
+            open_ = c;
+            return;
+        }
+        if (c.kind == Kind::StateChanged) {
+            EXPECT_FALSE(open_);
+            const int count = static_cast<int>(rows_.size());
+            ASSERT_TRUE(c.index >= -1 && c.index < count);
+            for (int i = c.index < 0 ? 0 : c.index; i < (c.index < 0 ? count : c.index + 1); ++i)
+                rows_[static_cast<size_t>(i)].second = list_.At(static_cast<size_t>(i)).state;
+        } else {
+            ASSERT_TRUE(open_) << "done without about-to";
+            EXPECT_EQ(Describe(*open_), Describe(c)) << "the pair does not match";
+            open_.reset();
+            if (c.kind == Kind::Inserted)
+                for (int i = c.index; i <= c.last; ++i)
+                    rows_[static_cast<size_t>(i)] = Row(static_cast<size_t>(i));
+        }
+        ++done_;
+        EXPECT_EQ(rows_, Rows());
+        for (size_t i = 0; i < list_.Count(); ++i)
+            EXPECT_EQ(list_.IndexOf(list_.At(i).caption), static_cast<int>(i));
+    }
+
+    int Done() const { return done_; }
+    bool Open() const { return open_.has_value(); }
+
+private:
+    using Entry = std::pair<std::string, TFileState>;
+
+    Entry Row(size_t i) const { return {list_.At(i).caption, list_.At(i).state}; }
+    std::vector<Entry> Rows() const {
+        std::vector<Entry> rows;
+        for (size_t i = 0; i < list_.Count(); ++i)
+            rows.push_back(Row(i));
+        return rows;
+    }
+    static std::string Describe(const FileListChange& c) {
+        return "kind " + std::to_string(static_cast<int>(c.kind)) + " index " +
+               std::to_string(c.index) + " last " + std::to_string(c.last) + " to " +
+               std::to_string(c.to) + " destination " + std::to_string(c.destination);
+    }
+
+    // What the view does between begin…Rows and end…Rows, with the arguments Qt would get.
+    void Apply(const FileListChange& c) {
+        using Kind = FileListChange::Kind;
+        const int count = static_cast<int>(rows_.size());
+        const auto at = [this](int i) { return rows_.begin() + i; };
+        switch (c.kind) {
+        case Kind::Inserted: // beginInsertRows(first = index, last)
+            ASSERT_TRUE(c.index >= 0 && c.index <= count && c.last >= c.index);
+            rows_.insert(at(c.index), static_cast<size_t>(c.last - c.index + 1), Entry{});
+            break;
+        case Kind::Removed: // beginRemoveRows(first = index, last)
+            ASSERT_TRUE(c.index >= 0 && c.index <= c.last && c.last < count);
+            rows_.erase(at(c.index), at(c.last + 1));
+            break;
+        case Kind::Moved: { // beginMoveRows(index, index, destinationChild = destination)
+            ASSERT_TRUE(c.index >= 0 && c.index < count);
+            ASSERT_TRUE(c.destination >= 0 && c.destination <= count);
+            // Qt refuses a move onto itself or just below itself.
+            ASSERT_TRUE(c.destination != c.index && c.destination != c.index + 1);
+            EXPECT_EQ(c.to, c.destination > c.index ? c.destination - 1 : c.destination);
+            const Entry moved = rows_[static_cast<size_t>(c.index)];
+            rows_.insert(at(c.destination), moved);
+            rows_.erase(at(c.destination < c.index ? c.index + 1 : c.index));
+            break;
+        }
+        case Kind::Cleared: // beginResetModel
+            rows_.clear();
+            break;
+        case Kind::StateChanged:
+            break;
+        }
+    }
+
+    const FileList& list_;
+    std::vector<Entry> rows_;
+    std::optional<FileListChange> open_;
+    int done_ = 0;
+};
+
+TEST_F(FileListTest, EveryChangeComesInPairsThatAMirrorCanReplay) {
+    const struct {
+        const char* title;
+        std::function<void(FileList&)> change;
+        int told; // changes told Done
+    } cases[] = {
+        {"AddFile", [&](FileList& l) { l.AddFile(dir_.Write("new.avi", "x")); }, 1},
+        {"AddDuplicate", [&](FileList& l) { l.AddFile(dir_.File("f1.avi")); }, 0},
+        {"AddRefused", [&](FileList& l) { l.AddFile(dir_.Write("bad.avi", "x")); }, 0},
+        {"AddWhileTheHookAdds",
+         [&](FileList& l) {
+             const std::string early = dir_.Write("early.avi", "x");
+             l.SetBeforeAddHook([&l, early] { l.AddFile(early); });
+             l.AddFiles({dir_.Write("late.avi", "x")});
+         },
+         2},
+        {"DeleteScattered",
+         [](FileList& l) {
+             l.DeleteEntries({4, 1, 3});
+         },
+         2},
+        {"DeleteAll",
+         [](FileList& l) {
+             l.DeleteEntries({0, 1, 2, 3, 4, 5});
+         },
+         1},
+        {"DeleteNothing", [](FileList& l) { l.DeleteEntries({9}); }, 0},
+        {"MoveUp", [](FileList& l) { l.MoveListItem(2, true); }, 1},
+        {"MoveDown", [](FileList& l) { l.MoveListItem(2, false); }, 1},
+        {"MoveFirstUp", [](FileList& l) { l.MoveListItem(0, true); }, 0},
+        {"DragBelowTheLast", [](FileList& l) { l.MoveEntry(0, 6); }, 1},
+        {"DragToTheTop", [](FileList& l) { l.MoveEntry(5, 0); }, 1},
+        {"DragDownTwo", [](FileList& l) { l.MoveEntry(1, 4); }, 1},
+        {"DragJustBelowItself", [](FileList& l) { l.MoveEntry(3, 4); }, 0},
+        {"SetState", [&](FileList& l) { l.SetFileState(dir_.File("f4.avi"), TFileState::Failed); },
+         1},
+        {"ResetStates", [](FileList& l) { l.ResetFileStates(); }, 1},
+        {"Clear", [](FileList& l) { l.Clear(); }, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        auto list = ListOf(6);
+        list->SetFileState(dir_.File("f2.avi"), TFileState::Done); // moves must carry it along
+        MirrorList mirror(*list);
+        list->SetChangeListener(std::ref(mirror));
+        c.change(*list);
+        EXPECT_EQ(mirror.Done(), c.told);
+        EXPECT_FALSE(mirror.Open());
+    }
 }
 
 TEST_F(FileListTest, SelectionIsClampedToTheList) {
