@@ -1,8 +1,10 @@
 #include "core/IniFile.h"
 
+#include "base/NumberText.h"
 #include "base/PathUtils.h"
 #include "base/TextUtils.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace quillabe {
@@ -19,6 +21,106 @@ std::string sectionName(std::string_view trimmed) {
         trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
+bool isEnclosedInQuotes(std::string_view text) {
+    return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+           text.back() == text.front();
+}
+
+// A line break would end the value and make the rest a key line of its own, and a NUL ends the
+// value for other readers of the file: such values are stored in the escaped form.
+bool needsEscapes(std::string_view value) {
+    return value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// The escaped form: @"…" with \\ \" \n \r and \xHH (other control characters) inside.
+constexpr std::string_view kEscapedOpen = "@\"";
+
+std::string escapedForm(std::string_view value) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out(kEscapedOpen);
+    for (char c : value) {
+        auto u = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '"') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if ((u < 0x20 && c != '\t') || u == 0x7F) {
+            out += "\\x";
+            out += kHex[u >> 4];
+            out += kHex[u & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+// The value an escaped form stands for; nullopt for any other text. Only a well-made form that
+// yields a line break or NUL counts: no value of an older file can hold those, so an older value
+// that merely looks similar (@"name", say) keeps its meaning.
+std::optional<std::string> unescaped(std::string_view stored) {
+    if (stored.size() <= kEscapedOpen.size() || !StartsWith(stored, kEscapedOpen) ||
+        stored.back() != '"')
+        return std::nullopt;
+    std::string_view body = stored.substr(kEscapedOpen.size(), stored.size() - 3);
+    std::string out;
+    out.reserve(body.size());
+    for (size_t i = 0; i < body.size(); ++i) {
+        char c = body[i];
+        if (c == '"')
+            return std::nullopt;
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (++i == body.size())
+            return std::nullopt;
+        switch (body[i]) {
+        case '\\':
+        case '"':
+            out += body[i];
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 'x': {
+            auto code = i + 2 < body.size() ? ParseUInt64(body.substr(i + 1, 2), 16) : std::nullopt;
+            if (!code)
+                return std::nullopt;
+            out += static_cast<char>(*code);
+            i += 2;
+            break;
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+    if (!needsEscapes(out))
+        return std::nullopt;
+    return out;
+}
+
+// The value that a stored text (trimmed) reads as.
+std::string readValue(std::string_view stored) {
+    std::string value;
+    if (auto text = unescaped(stored))
+        value = std::move(*text);
+    else if (isEnclosedInQuotes(stored))
+        value = stored.substr(1, stored.size() - 2);
+    else
+        value = stored;
+    if (value.size() > kIniMaxValueLength)
+        value.resize(kIniMaxValueLength);
+    return value;
+}
+
 // Splits "key=value"; false for lines without "=" and for comments.
 bool splitKeyLine(std::string_view line, std::string& key, std::string& value) {
     std::string trimmed = TrimBlanks(line);
@@ -28,61 +130,51 @@ bool splitKeyLine(std::string_view line, std::string& key, std::string& value) {
     if (eq == std::string::npos)
         return false;
     key = TrimBlanks(std::string_view(trimmed).substr(0, eq));
-    value = TrimBlanks(std::string_view(trimmed).substr(eq + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    if (value.size() > kIniMaxValueLength)
-        value.resize(kIniMaxValueLength);
+    value = readValue(TrimBlanks(std::string_view(trimmed).substr(eq + 1)));
     return true;
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
 
+std::string IniStoredValue(std::string_view value) {
+    if (needsEscapes(value))
+        return escapedForm(value);
+    std::string plain(value);
+    if (readValue(TrimBlanks(plain)) == value.substr(0, std::min(value.size(), kIniMaxValueLength)))
+        return plain;
+    // Blanks at either end, a pair of enclosing quotes, or text that looks like the escaped form:
+    // one pair of quotes of its own, which every reader of these files removes again.
+    return "\"" + plain + "\"";
+}
+
 std::optional<int32_t> ParseIniInteger(std::string_view text) {
-    std::string s(text);
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
-        s = "$" + s.substr(2);
-    size_t i = 0;
+    std::string_view digits = text;
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
     bool hex = false;
-    if (i < s.size() && s[i] == '$') {
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
         hex = true;
-        ++i;
+        digits.remove_prefix(2);
+    } else {
+        if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) {
+            negative = digits[0] == '-';
+            digits.remove_prefix(1);
+        }
+        if (!digits.empty() && digits[0] == '$') {
+            hex = true;
+            digits.remove_prefix(1);
+        }
     }
-    if (i >= s.size())
+    auto magnitude = ParseUInt64(digits, hex ? 16 : 10);
+    if (!magnitude || *magnitude > 0xFFFFFFFFull)
         return std::nullopt;
-    uint64_t magnitude = 0;
-    for (; i < s.size(); ++i) {
-        int digit = hex ? hexDigit(s[i]) : (s[i] >= '0' && s[i] <= '9' ? s[i] - '0' : -1);
-        if (digit < 0)
-            return std::nullopt;
-        magnitude = magnitude * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
-        if (magnitude > 0xFFFFFFFFull)
-            return std::nullopt;
-    }
     if (hex) {
         // Hexadecimal covers the full 32-bit pattern, so $FFFFFFFF is -1.
-        auto bits = static_cast<uint32_t>(magnitude);
+        auto bits = static_cast<uint32_t>(*magnitude);
         if (negative)
             bits = 0u - bits;
         return static_cast<int32_t>(bits);
     }
-    int64_t value = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+    int64_t value = negative ? -static_cast<int64_t>(*magnitude) : static_cast<int64_t>(*magnitude);
     if (value < INT32_MIN || value > INT32_MAX)
         return std::nullopt;
     return static_cast<int32_t>(value);
@@ -187,7 +279,8 @@ IniFile::ReadSectionValues(std::string_view section) const {
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    std::string line = std::string(key) + "=" + std::string(value);
+    const std::string stored = IniStoredValue(value);
+    std::string line = std::string(key) + "=" + stored;
     auto span = findSection(section);
     if (!span) {
         lines_.push_back("[" + std::string(section) + "]");
@@ -197,7 +290,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     if (auto existing = findKey(*span, key)) {
         std::string k, v;
         splitKeyLine(lines_[*existing], k, v);
-        lines_[*existing] = k + "=" + std::string(value); // keeps the file's spelling of the key
+        lines_[*existing] = k + "=" + stored; // keeps the file's spelling of the key
         return;
     }
     // After the section's last non-blank line, so a blank line before the next section stays.

@@ -3,6 +3,11 @@
 // files: case-insensitive section and key names, values trimmed with one pair of enclosing quotes
 // removed, at most 2047 characters per value, new keys appended at the end of their section.
 // Unlike the classic per-call API, a file is read once and written back in one atomic step.
+//
+// Every value written reads back unchanged (up to the 2047 characters). A value that the rules
+// above would alter gets one pair of quotes of its own; a value holding a line break or NUL, which
+// would otherwise end the line and start a key of its own, is stored on one line as @"…" with
+// the escapes \\ \" \n \r and \xHH. Other values are written as they are.
 
 #include <cstdint>
 #include <optional>
@@ -14,6 +19,9 @@
 namespace quillabe {
 
 inline constexpr size_t kIniMaxValueLength = 2047;
+
+// The text that stands after "key=" in the file for the value (see above).
+std::string IniStoredValue(std::string_view value);
 
 // The integer rules of profile files: decimal with an optional sign, "$" hexadecimal, or
 // "0x"/"0X" hexadecimal when the text is longer than two characters. Empty or invalid: nullopt.
@@ -31,7 +39,8 @@ public:
                            std::string_view fallback) const;
     int32_t ReadInteger(std::string_view section, std::string_view key, int32_t fallback) const;
     bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
-    // The raw value (after trimming and quote removal) or nullopt when the key is missing.
+    // The value (after trimming and removal of quotes or escapes) or nullopt when the key is
+    // missing.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
     std::vector<std::string> ReadSections() const;                            // file order

@@ -11,29 +11,6 @@ IniWriteError::IniWriteError(const std::string& path)
 
 namespace record_io {
 
-namespace {
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// The text as it must stand in the file to read back unchanged: the reader trims blanks and
-// removes one pair of enclosing quotes, so such values get a pair of quotes of their own. Line
-// breaks would end the value and start a new key line, so they become blanks.
-std::string fileText(const std::string& value) {
-    std::string text = value;
-    for (char& c : text)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    if (text.empty())
-        return text;
-    bool enclosed = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-                    text.back() == text.front();
-    if (isBlank(text.front()) || isBlank(text.back()) || enclosed)
-        return "\"" + text + "\"";
-    return text;
-}
-} // namespace
-
 std::string DefaultText(const FieldDefault& def) {
     if (std::holds_alternative<NoDescriptionText>(def))
         return Msg(MSG_NO_DESCRIPTION);
@@ -66,7 +43,7 @@ void Load(const IniFile& ini, std::string_view key, int32_t& field) {
 }
 
 void Save(IniFile& ini, std::string_view key, const std::string& field) {
-    ini.WriteString(kProfileSection, key, fileText(field));
+    ini.WriteString(kProfileSection, key, field); // reads back unchanged, see IniFile.h
 }
 
 void Save(IniFile& ini, std::string_view key, bool field) {

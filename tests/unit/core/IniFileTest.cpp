@@ -51,8 +51,141 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"key_in_other_section", "[A]\nKey=a\n[B]\nX=1\n", "B", "Key", nullptr},
         ReadCase{"first_duplicate_wins", "[S]\nKey=1\nKey=2\n", "S", "Key", "1"},
         ReadCase{"comment_ignored", "[S]\n;Key=c\nKey=v\n", "S", "Key", "v"},
-        ReadCase{"no_final_newline", "[S]\nKey=v", "S", "Key", "v"}),
+        ReadCase{"no_final_newline", "[S]\nKey=v", "S", "Key", "v"},
+        // Values of older files that resemble the escaped form keep their classic meaning: the
+        // form counts only when well made and holding a line break.
+        ReadCase{"windows_path_quoted", "[S]\nKey=\"C:\\new\\\"\n", "S", "Key", "C:\\new\\"},
+        ReadCase{"at_quoted_name", "[S]\nKey=@\"name\"\n", "S", "Key", "@\"name\""},
+        ReadCase{"at_quoted_path", "[S]\nKey=@\"C:\\new\\\"\n", "S", "Key", "@\"C:\\new\\\""},
+        ReadCase{"at_unknown_escape", "[S]\nKey=@\"a\\qb\\n\"\n", "S", "Key", "@\"a\\qb\\n\""},
+        ReadCase{"at_inner_quote", "[S]\nKey=@\"a\"b\\n\"\n", "S", "Key", "@\"a\"b\\n\""},
+        ReadCase{"escaped_form", "[S]\nKey=  @\"a\\r\\nb\\\\\\\"\\x41\"  \n", "S", "Key",
+                 "a\r\nb\\\"A"}),
     [](const auto& p) { return std::string(p.param.name); });
+
+struct RoundTripCase {
+    const char* name;
+    std::string value;
+    const char* stored = nullptr; // the exact text after "Key=", where it matters
+};
+
+// Every value is written between two other keys and read back by a fresh reader: the same value,
+// and no key appears that was not written.
+class IniRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(IniRoundTrip, ValueReadsBackUnchangedOnOneLine) {
+    const RoundTripCase& c = GetParam();
+    TempDir dir;
+    const std::string path = dir.Write("f.ini", "[S]\nBefore=1\n");
+    {
+        IniFile ini(path);
+        ini.WriteString("S", "Key", c.value);
+        ini.WriteString("S", "After", "2");
+        ASSERT_TRUE(ini.Flush());
+    }
+    const std::string text = dir.Read("f.ini");
+    if (c.stored) {
+        EXPECT_EQ(text, "[S]\nBefore=1\nKey=" + std::string(c.stored) + "\nAfter=2\n");
+    }
+    const IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("S", "Key", "<fallback>"), c.value);
+    EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"S"});
+    EXPECT_EQ(ini.ReadSectionKeys("S"), (std::vector<std::string>{"Before", "Key", "After"}));
+    EXPECT_EQ(ini.ReadInteger("S", "After", 0), 2);
+
+    // Written again in place, the value keeps its one line.
+    IniFile again(path);
+    again.WriteString("S", "Key", c.value);
+    EXPECT_EQ(again.Text(), text);
+}
+
+const std::string kLongest(kIniMaxValueLength, 'x');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniRoundTrip,
+    ::testing::Values(
+        RoundTripCase{"plain", "/home/me/Videos", "/home/me/Videos"},
+        RoundTripCase{"empty", "", ""},
+        RoundTripCase{"inner_blanks_and_signs", "a = b ; c [d]", "a = b ; c [d]"},
+        RoundTripCase{"windows_path", "C:\\new\\", "C:\\new\\"},
+        RoundTripCase{"open_quote_only", "\"x", "\"x"}, RoundTripCase{"lone_quote", "\"", "\""},
+        RoundTripCase{"at_sign_text", "@\"name\"", "@\"name\""},
+        RoundTripCase{"lf", "a\nb", "@\"a\\nb\""}, RoundTripCase{"cr", "a\rb", "@\"a\\rb\""},
+        RoundTripCase{"crlf", "a\r\nb", "@\"a\\r\\nb\""},
+        RoundTripCase{"trailing_lf", "/media/x\n", "@\"/media/x\\n\""},
+        RoundTripCase{"injected_key", "x\nKey=1"},
+        RoundTripCase{"injected_setting", "\nDeleteFileAfterProcessing=1"},
+        RoundTripCase{"injected_section", "x\r\n[Other]\r\nk=v"},
+        RoundTripCase{"nul", std::string("a\0b", 3), "@\"a\\x00b\""},
+        RoundTripCase{"break_with_escapes", "\\ \"q\"\t\x01\x7F\n",
+                      "@\"\\\\ \\\"q\\\"\t\\x01\\x7F\\n\""},
+        RoundTripCase{"break_and_blanks", "  a\n  ", "@\"  a\\n  \""},
+        RoundTripCase{"looks_escaped", "@\"a\\nb\"", "\"@\"a\\nb\"\""},
+        RoundTripCase{"quotes_at_both_ends", "\"Best\" quality \"HQ\"",
+                      "\"\"Best\" quality \"HQ\"\""},
+        RoundTripCase{"single_quotes", "'x'", "\"'x'\""},
+        RoundTripCase{"only_quotes", "\"\"", "\"\"\"\""},
+        RoundTripCase{"only_single_quotes", "''", "\"''\""},
+        RoundTripCase{"leading_and_trailing_blanks", "  a b  ", "\"  a b  \""},
+        RoundTripCase{"tabs", "\ta\t", "\"\ta\t\""}, RoundTripCase{"blanks_only", "   ", "\"   \""},
+        RoundTripCase{"utf8_with_break", "Gr\xC3\xBC\xC3\x9F\xC3\xA9\nx"},
+        RoundTripCase{"longest", kLongest, kLongest.c_str()},
+        RoundTripCase{"longest_quoted", "\"" + kLongest.substr(2) + "\""},
+        RoundTripCase{"longest_with_breaks", "\n" + kLongest.substr(2) + "\r"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(IniFile, ValuesBeyond2047CharactersReadBackCut) {
+    TempDir dir;
+    const std::string path = dir.File("f.ini");
+    const std::string plain(3000, 'p');
+    const std::string broken = "\n" + std::string(3000, 'b');
+    {
+        IniFile ini(path);
+        ini.WriteString("S", "Plain", plain);
+        ini.WriteString("S", "Broken", broken);
+        ASSERT_TRUE(ini.Flush());
+    }
+    EXPECT_EQ(dir.Read("f.ini"),
+              "[S]\nPlain=" + plain + "\nBroken=@\"\\n" + std::string(3000, 'b') + "\"\n");
+    const IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("S", "Plain", ""), plain.substr(0, kIniMaxValueLength));
+    EXPECT_EQ(ini.ReadString("S", "Broken", ""), broken.substr(0, kIniMaxValueLength));
+}
+
+// A settings file as earlier versions wrote it reads the same, and writing its values back
+// leaves it byte for byte as it was.
+TEST(IniFile, FilesOfEarlierVersionsReadTheSameAndStayUnchanged) {
+    const std::string old = "[System]\r\n"
+                            "LanguageFile=english.ini\r\n"
+                            "LastInputOpenDir=C:\\Documents and Settings\\me\\My Documents\r\n"
+                            "LastOutputOpenDir=/home/me/out dir\r\n"
+                            "Priority=1\r\n"
+                            "TgpiPodPSPProfileFileName=\r\n"
+                            "[General]\r\n"
+                            "Description=\"  DVD \"quality\"  \"\r\n"
+                            "Duration=0:00:00.000\r\n"
+                            "Note=@home #13 \\n 'a\r\n";
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"LanguageFile", "english.ini"},
+        {"LastInputOpenDir", "C:\\Documents and Settings\\me\\My Documents"},
+        {"LastOutputOpenDir", "/home/me/out dir"},
+        {"Priority", "1"},
+        {"TgpiPodPSPProfileFileName", ""},
+        {"Description", "  DVD \"quality\"  "},
+        {"Duration", "0:00:00.000"},
+        {"Note", "@home #13 \\n 'a"},
+    };
+    TempDir dir;
+    const std::string path = dir.Write("info.ini", old);
+    IniFile ini(path);
+    for (const auto& [key, value] : expected) {
+        const char* section =
+            key == "Description" || key == "Duration" || key == "Note" ? "General" : "System";
+        EXPECT_EQ(ini.ReadString(section, key, "<fallback>"), value) << key;
+        ini.WriteString(section, key, value);
+    }
+    EXPECT_EQ(ini.Text(), old);
+}
 
 TEST(IniFile, ValuesAreCutAt2047Characters) {
     TempDir dir;

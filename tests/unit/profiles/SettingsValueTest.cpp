@@ -138,7 +138,7 @@ TEST(SettingsValue, SaveWritesNumbersAndBoolsAsDigits) {
 }
 
 // Texts that the reader would trim or unquote are written so that they read back unchanged;
-// line breaks, which would end the value and start a key line of their own, become blanks.
+// line breaks, which would end the value and start a key line of their own, too.
 TEST(SettingsValue, TextsReadBackAsSaved) {
     const struct {
         const char* saved;
@@ -150,7 +150,7 @@ TEST(SettingsValue, TextsReadBackAsSaved) {
         {"'single'", "'single'"},
         {"\"open only", "\"open only"},
         {"a = b ; c", "a = b ; c"},
-        {"two\nlines\r\nAudioCodec=9", "two lines  AudioCodec=9"},
+        {"two\nlines\r\nAudioCodec=9", "two\nlines\r\nAudioCodec=9"},
         {"", ""},
     };
     TempDir dir;
