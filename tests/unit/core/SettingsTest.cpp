@@ -83,6 +83,26 @@ TEST_F(Settings, SaveRoundTripsAndKeepsOtherSections) {
     EXPECT_EQ(IniFile(InfoIniFileName()).ReadInteger("Form", "x", 0), 5);
 }
 
+// Folder names may hold line breaks; saved and loaded again they stay one value and switch
+// nothing else on.
+TEST_F(Settings, AFolderNameCannotInjectASetting) {
+    LoadSystemSettings();
+    GlobalVars.DeleteFileAfterProcessing = false;
+    GlobalVars.LastOutputOpenDir = "/out\nDeleteFileAfterProcessing=1";
+    GlobalVars.LastInputOpenDir = "\r\n[System]\r\nShutdownWindowsWhenDone=1\r\n";
+    ASSERT_TRUE(SaveSystemSettings());
+    ResetGlobalVars();
+    SetGlobalDefaults();
+    ASSERT_TRUE(LoadSystemSettings());
+    EXPECT_FALSE(GlobalVars.DeleteFileAfterProcessing);
+    EXPECT_FALSE(GlobalVars.ShutdownWindowsWhenDone);
+    EXPECT_EQ(GlobalVars.LastOutputOpenDir, "/out\nDeleteFileAfterProcessing=1");
+    EXPECT_EQ(GlobalVars.LastInputOpenDir, "\r\n[System]\r\nShutdownWindowsWhenDone=1\r\n");
+    const IniFile ini(InfoIniFileName());
+    EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"System"});
+    EXPECT_EQ(ini.ReadSectionKeys("System").size(), 9u);
+}
+
 TEST(FormPlacementLimits, AreAppliedToTheScreen) {
     struct Case {
         FormPlacement in;
