@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <filesystem>
@@ -118,7 +119,12 @@ QImage SkinPicture::ForScale(qreal devicePixelRatio) const {
 void SkinPicture::Paint(QPainter& painter, const QPoint& at) const {
     if (IsNull())
         return;
-    QImage image = ForScale(painter.device()->devicePixelRatio());
+    // The engine's device is where the pixels land: for a widget drawn through render() that is
+    // the target image, whose density may differ from the widget's screen.
+    QPaintDevice* device = painter.paintEngine() && painter.paintEngine()->paintDevice()
+                               ? painter.paintEngine()->paintDevice()
+                               : painter.device();
+    QImage image = ForScale(device->devicePixelRatio());
     // Enlarging or reducing happens only without a matching picture; smooth beats blocky there.
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
