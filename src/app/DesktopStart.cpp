@@ -4,6 +4,7 @@
 #include "core/MessageDialogs.h"
 #include "core/StartupConstants.h"
 #include "engine/TerminationSignals.h"
+#include "profiles/ProfileDirs.h"
 #include "ui/main/QtMessageDialogs.h"
 #include "ui/main/TfrmMain.h"
 
@@ -54,6 +55,7 @@ int RunDesktop(int argc, char** argv) {
         window.close();
         return 0;
     }
+    RemoveInterruptedWrites();
     QApplication::setQuitOnLastWindowClosed(true);
     window.show();
     int code = app.exec();

@@ -24,6 +24,7 @@ StateResult StartProgramState() {
         r.error = Msg(MSG_CREATE_DIR_ERROR);
         return r;
     }
+    RemoveInterruptedWrites();
     LoadLanguage(CurrentLanguagePath());
     // Only the modes that add files need the type tables; they check typeDataLoaded.
     if (FileExists(TypeDataFileName())) {

@@ -4,10 +4,13 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
+#include <optional>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,6 +130,53 @@ bool ReadFileText(const std::string& path, std::string& text) {
     return !in.bad();
 }
 
+namespace {
+
+constexpr size_t kTempNameLength = 6; // the "XXXXXX" that mkstemp fills in
+constexpr time_t kLeftoverAge = 60;   // seconds
+
+// Creates the temporary file of an atomic write from the pattern and locks it. The lock is held
+// until the file has its final name, which tells RemoveAtomicWriteLeftovers that it is in use.
+int createLockedTemp(const std::string& pattern, std::string& name) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        name = pattern;
+        int fd = mkostemp(name.data(), O_CLOEXEC); // no child process inherits it
+        if (fd < 0)
+            return -1;
+        // Without lock support the write goes ahead unlocked; a cleanup cannot lock it either.
+        struct stat st {};
+        if (flock(fd, LOCK_EX) != 0 || (fstat(fd, &st) == 0 && st.st_nlink > 0))
+            return fd;
+        // Taken for a leftover between its creation and the lock: take another name.
+        close(fd);
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
+bool isTempNameChar(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The target's name when `name` is ".<target>.XXXXXX" with a target ending in the suffix.
+std::optional<std::string> leftoverTarget(std::string_view name, std::string_view targetSuffix) {
+    if (name.size() < kTempNameLength + 3 || name[0] != '.')
+        return std::nullopt;
+    const size_t dot = name.size() - kTempNameLength - 1;
+    if (name[dot] != '.')
+        return std::nullopt;
+    for (char c : name.substr(dot + 1))
+        if (!isTempNameChar(c))
+            return std::nullopt;
+    std::string_view target = name.substr(1, dot - 1);
+    if (target == "." || target == ".." || target.size() < targetSuffix.size() ||
+        !SameText(target.substr(target.size() - targetSuffix.size()), targetSuffix))
+        return std::nullopt;
+    return std::string(target);
+}
+
+} // namespace
+
 bool WriteFileAtomic(const std::string& path, std::string_view text) {
     std::string target = path;
     if (char* resolved = realpath(path.c_str(), nullptr)) {
@@ -142,8 +192,9 @@ bool WriteFileAtomic(const std::string& path, std::string_view text) {
         umask(mask);
         mode &= ~mask;
     }
-    std::string tmpl = ExtractFilePath(target) + "." + ExtractFileName(target) + ".XXXXXX";
-    int fd = mkstemp(tmpl.data());
+    std::string tmpl;
+    int fd =
+        createLockedTemp(ExtractFilePath(target) + "." + ExtractFileName(target) + ".XXXXXX", tmpl);
     if (fd < 0)
         return false;
     bool ok = fchmod(fd, mode) == 0;
@@ -157,14 +208,43 @@ bool WriteFileAtomic(const std::string& path, std::string_view text) {
             done += static_cast<size_t>(n);
     }
     ok = ok && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
+    // Renamed before it is closed, so the lock covers the file as long as it has its temporary
+    // name; the data is on disk already.
     ok = ok && rename(tmpl.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        int saved = errno;
+    int saved = errno;
+    close(fd);
+    if (!ok)
         unlink(tmpl.c_str());
-        errno = saved;
-    }
+    errno = saved;
     return ok;
+}
+
+size_t RemoveAtomicWriteLeftovers(const std::string& dir, std::string_view targetSuffix) {
+    const std::string folder = dir.empty() ? std::string("./") : AddBackslash(dir);
+    const time_t now = time(nullptr);
+    size_t removed = 0;
+    for (const auto& name : ListDirectory(folder, "")) {
+        auto target = leftoverTarget(name, targetSuffix);
+        if (!target)
+            continue;
+        const std::string path = folder + name;
+        struct stat st {};
+        if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (now - st.st_mtime <= kLeftoverAge && !PathExists(folder + *target))
+            continue;
+        int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // Under the lock no write can rename the file, so the name still means this file.
+        struct stat held {};
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &held) == 0 && held.st_nlink > 0 &&
+            lstat(path.c_str(), &st) == 0 && st.st_dev == held.st_dev && st.st_ino == held.st_ino &&
+            unlink(path.c_str()) == 0)
+            ++removed;
+        close(fd);
+    }
+    return removed;
 }
 
 } // namespace quillabe

@@ -44,9 +44,15 @@ std::string FindFileIgnoringCase(const std::string& dir, const std::string& name
 
 // Reads a whole file; false when it cannot be read.
 bool ReadFileText(const std::string& path, std::string& text);
-// Replaces a whole file atomically (temporary file in the same folder, then rename), keeping an
-// existing file's permissions and writing through a symbolic link to its target. The folder is
-// never created. On failure the old file is untouched and errno tells why.
+// Replaces a whole file atomically (temporary file ".<name>.XXXXXX" in the same folder, then
+// rename), keeping an existing file's permissions and writing through a symbolic link to its
+// target. The folder is never created. On failure the old file is untouched and errno tells why.
 bool WriteFileAtomic(const std::string& path, std::string_view text);
+
+// Removes from the folder what interrupted atomic writes left behind: regular files named
+// "." + <name> + "." + six letters or digits, where <name> ends with `targetSuffix` (ignoring
+// case), that are older than a minute or whose <name> exists in the folder. A file that a write
+// is filling at this moment is left alone. Returns how many files were removed.
+size_t RemoveAtomicWriteLeftovers(const std::string& dir, std::string_view targetSuffix);
 
 } // namespace quillabe

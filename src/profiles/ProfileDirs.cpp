@@ -6,6 +6,7 @@
 #include "core/OutputFormat.h"
 #include "core/ProgramDir.h"
 #include "core/StartupConstants.h"
+#include "core/SystemSettings.h"
 
 #include <array>
 
@@ -41,6 +42,17 @@ bool CreateProfileDirs() {
         if (!ForceDirectories(dir))
             return false;
     return true;
+}
+
+void RemoveInterruptedWrites() {
+    const std::string settings = InfoIniFileName();
+    RemoveAtomicWriteLeftovers(ExtractFilePath(settings), ExtractFileName(settings));
+    for (size_t slot = 0; slot < GlobalVars.ProfileDirs.size(); ++slot) {
+        const std::string& dir = GlobalVars.ProfileDirs[slot];
+        if (!dir.empty()) // not named yet: never the current folder instead
+            RemoveAtomicWriteLeftovers(
+                dir, "." + GetProfileExt(kOutputFormats[kProfileDirSlots[slot]].directoryName));
+    }
 }
 
 } // namespace quillabe

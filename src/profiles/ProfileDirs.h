@@ -13,5 +13,9 @@ std::string GetProfileExt(std::string_view directoryName);
 // Chooses ProfileBaseName, computes ProfileRootDir, ProfileDirs and PresetDir, and creates the
 // sixteen format folders in slot order, stopping at the first that cannot be created.
 bool CreateProfileDirs();
+// Removes what interrupted writes left behind: temporary files of the settings file in the
+// program directory and of profiles in the profile folders (see RemoveAtomicWriteLeftovers).
+// Runs after CreateProfileDirs, which names the folders.
+void RemoveInterruptedWrites();
 
 } // namespace quillabe
