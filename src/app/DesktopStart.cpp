@@ -27,7 +27,7 @@ void closeWindows(int) {
             break;
     }
     if (mainWindow)
-        mainWindow->close();
+        mainWindow->CloseForSignal();
 }
 
 } // namespace
@@ -47,12 +47,15 @@ int RunDesktop(int argc, char** argv) {
     mainWindow = &window;
     if (!window.Created()) {
         // The creation handler told the user why the program cannot run; end it like a close.
-        window.close();
+        if (termination.Received() != 0)
+            window.CloseForSignal();
+        else
+            window.close();
         mainWindow = nullptr;
         return 1;
     }
     if (termination.Received() != 0) {
-        window.close();
+        window.CloseForSignal();
         return 0;
     }
     RemoveInterruptedWrites();

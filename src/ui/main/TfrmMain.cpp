@@ -15,7 +15,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cerrno>
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 
 namespace quillabe {
 
@@ -85,18 +88,32 @@ void TfrmMain::CenterOnScreen() {
     move((s.width - width()) / 2, (s.height - height()) / 2);
 }
 
+void TfrmMain::CloseForSignal() {
+    unattended_ = true;
+    close();
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
-        SaveSystemSettings();
+        bool saved = SaveSystemSettings();
+        int error = errno;
         FormPlacement p{x(), y(), width(), height(), isMaximized()};
         if (isMaximized()) {
             QRect normal = normalGeometry();
             p = {normal.x(), normal.y(), normal.width(), normal.height(), true};
         }
-        if (!SaveFormPlacement(kFormSection, p))
-            ShowMessageBox("Unable to write to " + InfoIniFileName(), Msg(MSG_Error),
-                           MB_ICONEXCLAMATION);
+        if (!SaveFormPlacement(kFormSection, p)) {
+            saved = false;
+            error = errno;
+        }
+        if (!saved) {
+            const std::string text = "Unable to write to " + InfoIniFileName();
+            if (unattended_)
+                std::fprintf(stderr, "quillabe: %s: %s\n", text.c_str(), std::strerror(error));
+            else
+                ShowMessageBox(text, Msg(MSG_Error), MB_ICONEXCLAMATION);
+        }
     }
     event->accept();
 }

@@ -17,6 +17,9 @@ public:
 
     // False when the creation handler ended the program (a message was shown); the caller quits.
     bool Created() const { return created_; }
+    // Closes the window for a termination signal. Nobody may be asked anything then: a failure to
+    // save the settings goes to stderr instead of a message box, and the program ends.
+    void CloseForSignal();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -30,6 +33,7 @@ private:
     std::unique_ptr<TRedirector> Redirector;
     bool created_ = false;
     bool closing_ = false;
+    bool unattended_ = false; // closing for a signal
 };
 
 } // namespace quillabe

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/wait.h>
 #include <thread>
@@ -23,22 +24,31 @@ std::string appDir() {
     return std::getenv("QUILLABE_APP_DIR");
 }
 
-// Starts quillabe with QUILLABE_HOME = home, waits until the settings file exists, sends the
-// signal and returns the exit status.
-int startAndSignal(const std::string& home, int sig) {
+// Starts quillabe with QUILLABE_HOME = home (stderr into home + "stderr.txt"), waits until
+// `ready` exists below home, sends the signal and returns the exit status. A program still
+// running 20 seconds later is killed: the status then shows SIGKILL.
+int startAndSignal(const std::string& home, int sig, const std::string& ready = "info.ini") {
     pid_t pid = fork();
     if (pid == 0) {
         setenv("QUILLABE_HOME", home.c_str(), 1);
+        int err = open((home + "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (err >= 0)
+            dup2(err, STDERR_FILENO);
         std::string exe = appDir() + "/quillabe";
         execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    for (int i = 0; i < 200 && !std::filesystem::exists(home + "info.ini"); ++i)
+    for (int i = 0; i < 200 && !std::filesystem::exists(home + ready); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the window is up
     kill(pid, sig);
     int status = 0;
-    waitpid(pid, &status, 0);
+    for (int i = 0; i < 800 && waitpid(pid, &status, WNOHANG) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    if (waitpid(pid, &status, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
     return status;
 }
 
@@ -91,6 +101,48 @@ TEST(Startup, MissingTypeDataIsReportedAndNothingIsLost) {
     IniFile ini(home.File("info.ini"));
     EXPECT_EQ(ini.ReadString("System", "LanguageFile", ""), "english.ini");
     EXPECT_FALSE(ini.ReadSectionKeys("Form").empty());
+}
+
+// Ended by the session while the settings file cannot be written, the program asks nobody:
+// it reports on stderr and ends.
+TEST(Startup, SigtermWithAnUnwritableSettingsFileReportsAndEnds) {
+    TempDir home;
+    copyLanguageData(home);
+    std::filesystem::create_directory(home.File("info.ini")); // no file can replace a folder
+    int status = startAndSignal(home.Path(), SIGTERM, "profile_en/asf");
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NE(home.Read("stderr.txt").find("Unable to write to " + home.File("info.ini")),
+              std::string::npos)
+        << home.Read("stderr.txt");
+}
+
+// Temporary files of interrupted writes are removed at start; files of other shapes stay.
+TEST(Startup, LeftoversOfInterruptedWritesAreRemovedAtStart) {
+    TempDir home;
+    copyLanguageData(home);
+    home.Write("info.ini", "[System]\nPriority=1\n");
+    home.Write(".info.ini.Ab12Cd", "[Sys");
+    home.Write("profile_en/avi/Mine.avo", "[General]\n");
+    home.Write("profile_en/avi/.Mine.avo.x1Y2z3", "[Gen");
+    home.Write("profile_en/avi/.Mine.avo.bak", "keep");
+    home.Write(".notes.txt.Ab12Cd", "keep");
+    int status = startAndSignal(home.Path(), SIGTERM, "profile_en/asf");
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_FALSE(std::filesystem::exists(home.File(".info.ini.Ab12Cd")));
+    EXPECT_FALSE(std::filesystem::exists(home.File("profile_en/avi/.Mine.avo.x1Y2z3")));
+    EXPECT_TRUE(std::filesystem::exists(home.File("profile_en/avi/.Mine.avo.bak")));
+    EXPECT_TRUE(std::filesystem::exists(home.File(".notes.txt.Ab12Cd")));
+    EXPECT_EQ(home.Read("profile_en/avi/Mine.avo"), "[General]\n");
+
+    // The command-line modes start the same way.
+    home.Write("profile_en/mp3/.Mine.mpo.Q9w8e7", "[Gen");
+    home.Write("profile_en/mp3/Mine.mpo", "[General]\n");
+    std::string cmd = "QUILLABE_HOME=" + home.Path() + " " + appDir() +
+                      "/quillabe --build-args mp3 " + home.File("profile_en/mp3/Mine.mpo") +
+                      " >/dev/null";
+    EXPECT_EQ(system(cmd.c_str()), 0);
+    EXPECT_FALSE(std::filesystem::exists(home.File("profile_en/mp3/.Mine.mpo.Q9w8e7")));
 }
 
 TEST(Startup, CommandLineNeedsNoDisplay) {
