@@ -151,15 +151,21 @@ class Canvas:
 
 # --- icons: each drawn in a square of `s` pixels centred on (cx, cy) -----------------------------
 
+# Straight strokes are whole pixels wide and centred on whole pixels (callers pass whole-pixel
+# centres), so that they stay sharp at 100 %.
+def line_weight(s):
+    return max(1, round(s * 0.15))
+
+
 def icon_plus(c, cx, cy, s, color):
-    h = s * 0.36
-    c.stroke([(cx - h, cy), (cx + h, cy)], s * 0.14, color)
-    c.stroke([(cx, cy - h), (cx, cy + h)], s * 0.14, color)
+    h = round(s * 0.36)
+    c.stroke([(cx - h, cy), (cx + h, cy)], line_weight(s), color)
+    c.stroke([(cx, cy - h), (cx, cy + h)], line_weight(s), color)
 
 
 def icon_minus(c, cx, cy, s, color):
-    h = s * 0.36
-    c.stroke([(cx - h, cy), (cx + h, cy)], s * 0.14, color)
+    h = round(s * 0.36)
+    c.stroke([(cx - h, cy), (cx + h, cy)], line_weight(s), color)
 
 
 def icon_cross(c, cx, cy, s, color, weight=0.12):
@@ -170,10 +176,11 @@ def icon_cross(c, cx, cy, s, color, weight=0.12):
 
 def icon_arrow(c, cx, cy, s, color, up=True):
     d = -1 if up else 1
-    tip = cy + d * s * 0.36
-    c.stroke([(cx, cy - d * s * 0.34), (cx, tip)], s * 0.13, color)
-    c.stroke([(cx - s * 0.28, tip - d * s * 0.28), (cx, tip), (cx + s * 0.28, tip - d * s * 0.28)],
-             s * 0.13, color)
+    tip = cy + d * round(s * 0.38)
+    head = round(s * 0.3)
+    c.stroke([(cx, cy - d * round(s * 0.38)), (cx, tip)], line_weight(s), color)
+    c.stroke([(cx - head, tip - d * head), (cx, tip), (cx + head, tip - d * head)],
+             line_weight(s), color)
 
 
 def icon_play(c, cx, cy, s, color):
@@ -229,8 +236,8 @@ def icon_help(c, cx, cy, s, color):
 
 
 def icon_minimise(c, cx, cy, s, color):
-    h = s * 0.3
-    c.stroke([(cx - h, cy + s * 0.12), (cx + h, cy + s * 0.12)], s * 0.11, color)
+    h = round(s * 0.32)
+    c.stroke([(cx - h, cy + 2), (cx + h, cy + 2)], line_weight(s) - 0.5, color)
 
 
 def icon_power(c, cx, cy, s, color):
@@ -377,9 +384,9 @@ def main_button(name, w, h, icon, state, scale, accent=False, icon_at=None, **se
             "disabled": BUTTON_DISABLED}[state]
     if accent and state != "disabled":
         fill = {"normal": ACCENT, "hover": ACCENT_HOVER, "down": ACCENT_DOWN}[state]
-    cx = icon_at if icon_at is not None else w / 2
-    dy = 0.5 if state == "down" else 0
-    icon(c, cx, h / 2 + dy, 13, color, fill)
+    cx = round(icon_at if icon_at is not None else w / 2)
+    dy = 1 if state == "down" else 0
+    icon(c, cx, round(h / 2) + dy, 13, color, fill)
     return c.result()
 
 
@@ -390,7 +397,7 @@ def system_button(w, h, icon, state, scale, close=False):
     elif state == "down":
         c.rrect(1, 1, w - 1, h - 1, 4, CLOSE_DOWN if close else (255, 255, 255, 44))
     color = {"normal": ICON_SOFT, "hover": ICON, "down": ICON, "disabled": ICON_DISABLED}[state]
-    icon(c, w / 2, h / 2, 13, color)
+    icon(c, round(w / 2), round(h / 2), 14, color)
     return c.result()
 
 
