@@ -4,6 +4,8 @@
 #include "core/IniFile.h"
 #include "core/SystemSettings.h"
 
+#include <cstdint>
+
 namespace quillabe {
 
 namespace {
@@ -17,10 +19,11 @@ FormPlacement LimitToScreen(FormPlacement p, ScreenSize screen) {
         p.width = screen.width;
     if (p.height > screen.height)
         p.height = screen.height;
-    if (p.left + p.width > screen.width)
-        p.left = screen.width - p.width;
-    if (p.top + p.height > screen.height)
-        p.top = screen.height - p.height;
+    // The sums in 64 bits: a hand-edited file may hold any 32-bit position.
+    if (int64_t{p.left} + p.width > screen.width)
+        p.left = static_cast<int>(int64_t{screen.width} - p.width);
+    if (int64_t{p.top} + p.height > screen.height)
+        p.top = static_cast<int>(int64_t{screen.height} - p.height);
     if (p.left < 0)
         p.left = 0;
     if (p.top < 0)
@@ -36,6 +39,11 @@ FormPlacement LoadFormPlacement(const std::string& section, const FormPlacement&
     p.top = ini.ReadInteger(section, "y", current.top);
     p.height = ini.ReadInteger(section, "height", current.height);
     p.width = ini.ReadInteger(section, "width", current.width);
+    // A window has a size: none or a negative one in the file counts as missing.
+    if (p.height <= 0)
+        p.height = current.height;
+    if (p.width <= 0)
+        p.width = current.width;
     p.maximized = ini.ReadBool(section, "maximized", false);
     return LimitToScreen(p, screen);
 }

@@ -18,8 +18,9 @@ struct ScreenSize {
     int height = 0;
 };
 
-// Reads x, y, height, width and maximized (defaults: `current`, not maximized) from `file` (the
-// settings file when blank), then limits the rectangle to the screen.
+// Reads x, y, height, width and maximized (defaults: `current`, not maximized; a width or height
+// that is not positive counts as missing) from `file` (the settings file when blank), then limits
+// the rectangle to the screen.
 FormPlacement LoadFormPlacement(const std::string& section, const FormPlacement& current,
                                 ScreenSize screen, const std::string& file = "");
 // Writes x, y, height, width and maximized; false when the file could not be written.

@@ -115,6 +115,8 @@ TEST(FormPlacementLimits, AreAppliedToTheScreen) {
         {{-30, -5, 800, 600, false}, {0, 0, 800, 600, false}},
         {{100, 100, 2000, 1500, false}, {0, 0, 1280, 1024, false}},
         {{100, 100, 754, 571, true}, {100, 100, 754, 571, true}},
+        {{INT32_MAX, INT32_MAX, 800, 600, false}, {480, 424, 800, 600, false}},
+        {{INT32_MIN, INT32_MIN, 800, 600, false}, {0, 0, 800, 600, false}},
     };
     for (const auto& c : cases) {
         FormPlacement p = LimitToScreen(c.in, screen);
@@ -137,6 +139,13 @@ TEST_F(Settings, FormPlacementRoundTripWithDefaultsFromTheWindow) {
     p = LoadFormPlacement("Form", current, {1280, 1024});
     EXPECT_EQ(p.left, 480);
     EXPECT_TRUE(p.maximized);
+
+    home.Dir().Write("info.ini", "[Form]\nx=2147483647\ny=-2147483648\nheight=0\nwidth=-800\n");
+    p = LoadFormPlacement("Form", current, {1280, 1024});
+    EXPECT_EQ(p.width, 754) << "no size in the file: the window's";
+    EXPECT_EQ(p.height, 571);
+    EXPECT_EQ(p.left, 1280 - 754);
+    EXPECT_EQ(p.top, 0);
 }
 
 TEST(ShellFolder, ComesFromTheXdgUserDirs) {
