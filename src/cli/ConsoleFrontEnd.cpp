@@ -126,6 +126,15 @@ public:
         std::fflush(stdout);
     }
 
+    void SourceKept(const std::string& input, const std::string& reason) override {
+        endProgressLine();
+        std::fprintf(stderr, "kept source: %s: %s\n", input.c_str(), reason.c_str());
+    }
+    void BatchStopped() override {
+        endProgressLine();
+        std::fprintf(stderr, "stopped: the running job was killed and its output removed\n");
+    }
+
     bool StartFailed() const { return startFailed_; }
     void Interrupt() { CloseProgress(mrCancel); }
 

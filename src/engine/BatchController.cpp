@@ -11,6 +11,7 @@
 #include "engine/CommandLine.h"
 #include "engine/CommandTemplates.h"
 #include "engine/OutputParser.h"
+#include "engine/OutputVerification.h"
 #include "engine/PowerActions.h"
 #include "engine/Redirector.h"
 #include "lang/Messages.h"
@@ -36,13 +37,6 @@ int64_t parseSize(const std::string& digits) {
     int64_t value = 0;
     auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     return ec == std::errc() && ptr == digits.data() + digits.size() && value > 0 ? value : 0;
-}
-
-// The program directory is the current directory of every job, as the templates expect.
-void enterProgramDir() {
-    if (chdir(ProgramDir().c_str()) != 0)
-        throw std::runtime_error("Cannot change to the folder " + ProgramDir() + ": " +
-                                 std::string(strerror(errno)));
 }
 
 } // namespace
@@ -184,7 +178,7 @@ void BatchController::StartBatch() {
     try {
         StartNextJob();
     } catch (const std::exception& e) {
-        host_.JobStartFailed(e.what(), false);
+        FailJobStart(e.what(), false);
         return;
     }
     int result = host_.RunProgress();
@@ -193,6 +187,10 @@ void BatchController::StartBatch() {
     if (runner_.Running()) {
         runner_.Terminate(0);
         DeleteTempFiles();
+        // What the killed encoder wrote is incomplete (no index, no length): it goes, unless the
+        // file was there before the job began.
+        RemoveOwnOutput();
+        host_.BatchStopped();
     }
     if (!GlobalVars.BatchHadErrors) {
         host_.ShowBalloon(FormatMsg(MSG_TRAY_INFO, {Msg(MSG_APPLICATION_TITLE)}),
@@ -211,7 +209,8 @@ void BatchController::StartNextJob() {
     DeleteTempFiles();
     if (files_.Count() == 0)
         return;
-    enterProgramDir();
+    // The program directory is the current directory of every job, as the templates expect.
+    runner_.CurrentDirectory = ProgramDir();
     GlobalVars.JobFailed = false;
     GlobalVars.JobStartTime = Now();
     GlobalVars.JobPercent = 0;
@@ -227,6 +226,7 @@ void BatchController::StartNextJob() {
         ChangeFileExt(ExtractFileName(GlobalVars.JobInputFile), GetOutputExtension(preset));
     const std::string outputFolder = AddBackslash(host_.OutputFolderText());
     GlobalVars.JobOutputFile = outputFolder + UniqueFileName(outputName, outputFolder);
+    outputExisted_ = PathExists(GlobalVars.JobOutputFile);
 
     GlobalVars.TplAppPath = RemoveBackslash(ProgramDir());
     GlobalVars.TplTimeStamp.clear();
@@ -247,6 +247,8 @@ void BatchController::StartNextJob() {
         if (!preset)
             throw std::runtime_error("No preset variant is selected.");
         jobOptions_.clear();
+        for (const std::string& command : PresetCommandTemplates(*preset))
+            jobOptions_ += " " + command;
         WriteConvertCoreBatch(*preset);
         runner_.SetCommandLine(QuoteArgument(ConvertCoreBatchPath()));
     } else {
@@ -289,12 +291,16 @@ void BatchController::HandleEncoderExit() {
     DeleteTempFiles();
 
     const int index = GlobalVars.DoneCount + GlobalVars.FailedCount;
-    // An empty output is no conversion: it fails the job, and the source is kept.
-    if (GetFileSize64(GlobalVars.JobOutputFile) <= 0)
+    // A job succeeds only when the encoder exited by itself with status 0, printed no error
+    // line and left a non-empty output. An encoder killed by a signal (out of memory, a crash, a
+    // logout) or ending with a failure status may have written part of the output: that is no
+    // conversion, and its source must never be deleted for it.
+    const bool encoderSucceeded = runner_.NormalExit() && runner_.ExitCode() == 0;
+    if (!encoderSucceeded || GetFileSize64(GlobalVars.JobOutputFile) <= 0)
         GlobalVars.JobFailed = true;
     if (!GlobalVars.JobFailed) {
         if (GlobalVars.DeleteFileAfterProcessing)
-            DeleteFile(GlobalVars.JobInputFile);
+            DeleteSourceIfVerified(index);
         host_.SetFileState(GlobalVars.JobInputFile, TFileState::Done);
         ++GlobalVars.DoneCount;
         if (GlobalVars.DoneCount == GlobalVars.TotalCount) {
@@ -306,7 +312,10 @@ void BatchController::HandleEncoderExit() {
         GlobalVars.BatchHadErrors = true;
         ++GlobalVars.FailedCount;
         host_.SetFileState(GlobalVars.JobInputFile, TFileState::Failed);
-        DeleteIfEmpty(GlobalVars.JobOutputFile);
+        if (!runner_.NormalExit())
+            RemoveOwnOutput(); // cut off mid-write
+        else
+            DeleteIfEmpty(GlobalVars.JobOutputFile);
     }
     host_.JobFinished(index, GlobalVars.JobFailed);
 
@@ -327,8 +336,40 @@ void BatchController::ChainNextJob() {
     try {
         StartNextJob();
     } catch (const std::exception& e) {
-        host_.JobStartFailed(e.what(), true);
+        FailJobStart(e.what(), true);
     }
+}
+
+void BatchController::FailJobStart(const std::string& text, bool chaining) {
+    // The file whose job could not start failed, so the batch's counts tell the truth.
+    const int index = GlobalVars.DoneCount + GlobalVars.FailedCount;
+    if (index >= 0 && static_cast<size_t>(index) < files_.Count()) {
+        const std::string& input = files_.At(static_cast<size_t>(index)).caption;
+        GlobalVars.BatchHadErrors = true;
+        ++GlobalVars.FailedCount;
+        host_.SetFileState(input, TFileState::Failed);
+    }
+    DeleteTempFiles();
+    host_.JobStartFailed(text, chaining);
+}
+
+void BatchController::RemoveOwnOutput() {
+    if (!outputExisted_ && !GlobalVars.JobOutputFile.empty())
+        DeleteFile(GlobalVars.JobOutputFile);
+}
+
+void BatchController::DeleteSourceIfVerified(int index) {
+    const FileEntry* entry = nullptr;
+    if (index >= 0 && static_cast<size_t>(index) < files_.Count())
+        entry = &files_.At(static_cast<size_t>(index));
+    const TFileItem input = entry ? entry->item : TFileItem{};
+    const OutputExpectation expected =
+        ExpectedOutput(GlobalVars.OutputFormat, input, jobOptions_, GlobalVars.JobDurationMs);
+    const std::string reason = VerifyConvertedOutput(GlobalVars.JobOutputFile, expected);
+    if (reason.empty())
+        DeleteFile(GlobalVars.JobInputFile);
+    else
+        host_.SourceKept(GlobalVars.JobInputFile, reason);
 }
 
 } // namespace quillabe

@@ -57,12 +57,16 @@ private:
     void HandleEncoderExit();
     void HandleOutput(const char* data, size_t size);
     std::string ParserCommandLine() const;
+    void FailJobStart(const std::string& text, bool chaining);
+    void RemoveOwnOutput();
+    void DeleteSourceIfVerified(int index);
 
     FileList& files_;
     TRedirector& runner_;
     BatchHost& host_;
     bool progressOpen_ = false;
-    std::string jobOptions_; // the option string of the running direct job
+    std::string jobOptions_;     // the options of the running job (a preset's: its commands)
+    bool outputExisted_ = false; // the output path was taken before the job began
     int lastResult_ = 0;
     bool shutdownPerformed_ = false;
 };

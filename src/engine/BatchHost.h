@@ -41,6 +41,10 @@ public:
     virtual void JobStarted(int /*index*/, const std::string& /*input*/,
                             const std::string& /*output*/) {}
     virtual void JobFinished(int /*index*/, bool /*failed*/) {}
+    // The source was to be deleted, but its output did not pass the check; `reason` says why.
+    virtual void SourceKept(const std::string& /*input*/, const std::string& /*reason*/) {}
+    // Stop now ended the batch while a job ran.
+    virtual void BatchStopped() {}
 };
 
 } // namespace quillabe

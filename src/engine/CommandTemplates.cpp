@@ -84,10 +84,19 @@ std::string commandLine(const std::string& command, ShellScanner& scanner) {
             continue;
         }
         ShellContext context = scanner.Context();
+        const bool expands =
+            context == ShellContext::Unquoted || context == ShellContext::DoubleQuoted;
         if (marked[i] == '\\' && markAt(marked, i + 1) && context != ShellContext::SingleQuoted &&
             context != ShellContext::Comment) {
             // A backslash would escape the reference's "$" or quote: keep it as a plain one.
             out += "\\\\";
+            ++i;
+            continue;
+        }
+        if (marked[i] == '$' && markAt(marked, i + 1) && expands) {
+            // Followed by the reference's "$" it would become the shell's "$$" (its process id):
+            // a dollar sign written before a placeholder stays a dollar sign.
+            out += "\\$";
             ++i;
             continue;
         }

@@ -12,6 +12,7 @@
 #include <pthread.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -137,6 +138,7 @@ LaunchPlan makeLaunchPlan(const std::string& applicationName, const std::string&
 }
 
 struct ChildSetup {
+    pid_t parent; // the program, which the child must not outlive
     int in, out, err, report;
     const char* cwd; // null: inherit
     bool setNice;
@@ -175,6 +177,13 @@ struct ChildSetup {
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
+    // When the program dies (killed, crashed), the child is told to stop instead of converting on
+    // as an orphan. The signal follows the forking thread: the runner forks from its owner's
+    // thread, which lives as long as the program. A parent that died before this point is seen
+    // through the changed parent id.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != s.parent)
+        _exit(127);
 
     int error = ENOENT;
     bool denied = false;
@@ -378,6 +387,7 @@ void TRedirector::Execute() {
     }
     ++generation_;
     exitCode_ = -1;
+    normalExit_ = false;
     terminateRequested_ = false;
     thread_ = std::make_unique<TRedirectorThread>(*this, alive_);
     thread_->start();
@@ -408,16 +418,13 @@ void TRedirector::Spawn() {
         candidates.push_back(candidate.c_str());
     candidates.push_back(nullptr);
     const bool setNice = initialPriority_ >= 1 && initialPriority_ <= 4;
-    const ChildSetup setup{stdInRead_,
-                           stdOutWrite_,
-                           stdErrWrite_,
-                           reportWrite.fd,
-                           Trim(CurrentDirectory).empty() ? nullptr : CurrentDirectory.c_str(),
-                           setNice,
-                           setNice ? kNiceOfPriority[initialPriority_] : 0,
-                           argv.data(),
-                           Environment ? Environment : environ,
-                           candidates.data()};
+    const ChildSetup setup{
+        getpid(),         stdInRead_,
+        stdOutWrite_,     stdErrWrite_,
+        reportWrite.fd,   Trim(CurrentDirectory).empty() ? nullptr : CurrentDirectory.c_str(),
+        setNice,          setNice ? kNiceOfPriority[initialPriority_] : 0,
+        argv.data(),      Environment ? Environment : environ,
+        candidates.data()};
 
     // No handler of the caller may run in the child before exec.
     sigset_t all;
@@ -488,6 +495,7 @@ void TRedirector::Reap(bool block) {
     do {
         result = waitpid(info_.Pid, &status, block ? 0 : WNOHANG);
     } while (result < 0 && errno == EINTR);
+    normalExit_ = result == info_.Pid && WIFEXITED(status);
     if (result != info_.Pid)
         exitCode_ = -1;
     else if (WIFEXITED(status))

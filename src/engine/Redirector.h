@@ -126,6 +126,8 @@ public:
     // How the last child ended: its exit status, 128 + the signal that killed it, the code given
     // to Terminate when that killed it, or -1 when unknown. Valid once OnTerminated has come.
     int ExitCode() const { return exitCode_; }
+    // Whether the last child ended by exiting (not by a signal); with ExitCode() 0 it succeeded.
+    bool NormalExit() const { return normalExit_; }
 
     // The watching thread of the active child (null while idle).
     TRedirectorThread* ReaderThread() const { return thread_.get(); }
@@ -165,6 +167,7 @@ private:
     int stdOutRead_ = -1, stdOutWrite_ = -1;
     int stdErrRead_ = -1, stdErrWrite_ = -1;
     int exitCode_ = -1;
+    bool normalExit_ = false;
     int terminateCode_ = 0;
     bool terminateRequested_ = false;
     uint64_t generation_ = 0; // counts children, so a late call can tell it is stale

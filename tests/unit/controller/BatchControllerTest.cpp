@@ -88,6 +88,10 @@ public:
         if (chaining)
             CloseProgress(mrCancel);
     }
+    void SourceKept(const std::string&, const std::string& reason) override {
+        keptReasons.push_back(reason);
+    }
+    void BatchStopped() override { stopped = true; }
 
     std::map<ProgressLabel, std::string> labels;
     std::map<ProgressBar, int> bars;
@@ -99,6 +103,8 @@ public:
     bool opened = false, released = false, countdownAnswer = true;
     int countdowns = 0;
     std::vector<std::string> startFailures;
+    std::vector<std::string> keptReasons;
+    bool stopped = false;
 
 private:
     FileList& files_;
@@ -135,6 +141,34 @@ int liveGroupMembers(pid_t group) {
             ++live;
     }
     return live;
+}
+
+// A real, tiny media file: 16-bit mono PCM at 8 kHz in a WAV container.
+std::string wavBytes(int milliseconds) {
+    const uint32_t data = static_cast<uint32_t>(milliseconds) * 16;
+    std::string out;
+    auto u32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out += static_cast<char>((v >> (8 * i)) & 0xff);
+    };
+    auto u16 = [&](uint16_t v) {
+        out += static_cast<char>(v & 0xff);
+        out += static_cast<char>(v >> 8);
+    };
+    out += "RIFF";
+    u32(36 + data);
+    out += "WAVEfmt ";
+    u32(16);
+    u16(1);     // PCM
+    u16(1);     // mono
+    u32(8000);  // samples per second
+    u32(16000); // bytes per second
+    u16(2);     // block size
+    u16(16);    // bits per sample
+    out += "data";
+    u32(data);
+    out += std::string(data, '\0');
+    return out;
 }
 
 // Encoder bodies: $last is the output path, $4 the input slot.
@@ -235,7 +269,9 @@ TEST_F(Controller, OutputNamesAreUniqueAndNeverOverwrite) {
 TEST_F(Controller, EmptyOrMissingOutputFailsAndKeepsTheSource) {
     GlobalVars.InputFileTypes.Add("Audio=*.wav");
     GlobalVars.DeleteFileAfterProcessing = true;
-    encoder("case \"$4\" in *empty.wav) : > \"$last\";; *good.wav) printf x > \"$last\";; esac\n");
+    const std::string media = out.Write("media.wav", wavBytes(500));
+    encoder("case \"$4\" in *empty.wav) : > \"$last\";; *good.wav) cp '" + media +
+            "' \"$last\";; esac\n");
     add(in.File("empty.wav"));
     add(in.File("none.wav"));
     add(in.File("good.wav"));
@@ -395,6 +431,99 @@ TEST(ControllerHelpers, UniqueFileNameGivesUpAt32768) {
     EXPECT_EQ(UniqueFileName("a.mp3", dir.Path()), "a(2).mp3");
     dir.Write("noext", "");
     EXPECT_EQ(UniqueFileName("noext", dir.Path()), "noext(1)");
+}
+
+// Encoders that write (part of) the output and then fail in every way an encoder can. None of
+// them may count as a success, and delete-source must keep every source whose output is not
+// verified media of the expected length.
+TEST_F(Controller, EncoderFaultsNeverDeleteTheSource) {
+    struct Fault {
+        const char* name;
+        const char* tail;        // shell text after the output is written
+        bool writesMedia;        // a real WAV (else garbage bytes)
+        TFileState state;        // the entry's end state
+        bool outputRemains;      // the job's output file is still there
+        const char* keptBecause; // for a Done job: why the source stayed (empty: deleted)
+    };
+    const Fault faults[] = {
+        {"segv", "kill -SEGV $$\n", true, TFileState::Failed, false, ""},
+        {"sigkill", "kill -KILL $$\n", true, TFileState::Failed, false, ""},
+        {"sigterm", "kill -TERM $$\n", true, TFileState::Failed, false, ""},
+        {"exit1", "exit 1\n", true, TFileState::Failed, true, ""},
+        {"garbage", "", false, TFileState::Done, true, "not readable as media"},
+        {"short", "", true, TFileState::Done, true, "lasts 0:00:00 of the expected 0:00:10"},
+        {"good", "", true, TFileState::Done, true, ""},
+    };
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    GlobalVars.DeleteFileAfterProcessing = true;
+    const std::string longMedia = out.Write("long.wav", wavBytes(10000));
+    const std::string shortMedia = out.Write("short.wav", wavBytes(300));
+    std::string body = "printf '  Duration: 00:00:10.00, start: 0\\n' >&2\ncase \"$4\" in\n";
+    for (const Fault& f : faults) {
+        const std::string source = std::string(f.name) == "short" ? shortMedia : longMedia;
+        body += std::string("*/") + f.name + ".wav) " +
+                (f.writesMedia ? "cp '" + source + "' \"$last\"" : "printf garbage > \"$last\"") +
+                "\n" + f.tail + ";;\n";
+    }
+    encoder(body + "esac\n");
+    for (const Fault& f : faults)
+        add(in.File(std::string(f.name) + ".wav"));
+    controller.ActionConvertExecute();
+
+    size_t kept = 0;
+    for (size_t i = 0; i < std::size(faults); ++i) {
+        const Fault& f = faults[i];
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(state(i), f.state);
+        EXPECT_EQ(FileExists(out.File(std::string(f.name) + ".mp3")), f.outputRemains);
+        const bool deleted = f.state == TFileState::Done && std::string(f.keptBecause).empty();
+        EXPECT_EQ(FileExists(in.File(std::string(f.name) + ".wav")), !deleted);
+        if (f.state == TFileState::Done && !deleted) {
+            ASSERT_LT(kept, host.keptReasons.size());
+            EXPECT_NE(host.keptReasons[kept++].find(f.keptBecause), std::string::npos)
+                << host.keptReasons[kept - 1];
+        }
+    }
+    EXPECT_EQ(kept, host.keptReasons.size());
+    EXPECT_EQ(GlobalVars.FailedCount, 4);
+    EXPECT_EQ(host.balloon, "") << "a crashed encoder is a failure";
+}
+
+// Stop now removes what the killed job wrote, never a file that was there before.
+TEST_F(Controller, StopNowRemovesTheKilledJobsOutputOnly) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    out.Write("a.mp3", "older file of the user");
+    encoder("printf partial > \"$last\"\nprintf '  Duration: 00:00:10.00, x\\n' >&2\n"
+            "printf 'size=  1kB time=1.00 bitrate= 1.0kbits/s\\r' >&2\nsleep 60\n");
+    add(in.File("a.wav"));
+    host.onBar = [&](ProgressBar) {
+        if (!host.closed)
+            host.CloseProgress(mrCancel);
+    };
+    controller.ActionConvertExecute();
+    EXPECT_TRUE(host.stopped);
+    EXPECT_EQ(out.Read("a.mp3"), "older file of the user");
+    EXPECT_FALSE(FileExists(out.File("a(1).mp3"))) << "the partial output is removed";
+    EXPECT_TRUE(FileExists(in.File("a.wav")));
+}
+
+// A job that cannot start (its batch file cannot be written) counts as failed.
+TEST_F(Controller, AJobThatCannotStartCountsAsFailed) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    GlobalVars.OutputFormat = ofMP4;
+    std::string preset = home.Dir().Write(
+        "profile_en/default_setting/p.ini",
+        "[Info]\nTitleE=P\n[Item1]\nTitleE=Video\nEXT=mp4\nCommand1=<%AppPath%>/divuvo.dll\n");
+    host.preset = LoadPresetItems(preset).at(0);
+    encoder(kGood);
+    // A folder where the batch file must go: it cannot be written.
+    std::filesystem::create_directory(home.Path() + "~ConvertCore.bat");
+    add(in.File("a.wav"));
+    controller.ActionConvertExecute();
+    std::filesystem::remove(home.Path() + "~ConvertCore.bat");
+    EXPECT_EQ(host.startFailures.size(), 1u);
+    EXPECT_EQ(GlobalVars.FailedCount, 1);
+    EXPECT_EQ(state(0), TFileState::Failed);
 }
 
 } // namespace

@@ -83,6 +83,8 @@ TEST_F(CommandTemplates, HostileNamesArriveIntactAndAreNeverExecuted) {
         "printf '%s\\0' <%InputFile%> 'single <%InputFile%> quoted' x<%inputfile%>y",
         "printf '%s\\0' \"$(printf '%s' \"<%INPUTFILE%>\")\" # <%Title%>",
         "printf '%s\\0' \"\\<%RandomNumber3%>\" \\<%RandomNumber3%>",
+        // A dollar sign just before a placeholder stays a dollar sign (never the shell's "$$").
+        "printf '%s\\0' \"$<%InputFile%>\" $<%RandomNumber3%>",
     };
     const std::string names[] = {
         "it's a \"clip\".avi",
@@ -124,7 +126,9 @@ TEST_F(CommandTemplates, HostileNamesArriveIntactAndAreNeverExecuted) {
                              "x" + input + "y",
                              input,
                              "\\007",
-                             "\\007"};
+                             "\\007",
+                             "$" + input,
+                             "$007"};
             EXPECT_EQ(runScript(script, cwd.Path()), expected) << input;
             EXPECT_FALSE(PathExists(cwd.File("pwned"))) << input;
             EXPECT_FALSE(PathExists(home.Dir().File("pwned"))) << input;
