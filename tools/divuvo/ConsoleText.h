@@ -12,4 +12,8 @@ namespace quillabe::divuvo {
 // converts. Everything else, UTF-8 included, stays as it is.
 std::string ConsoleName(std::string_view path);
 
+// Control characters become '?' as in ConsoleName, markers stay: for a whole console line that
+// quotes ffmpeg or the command line, so that one line can never become two.
+std::string OneLine(std::string_view text);
+
 } // namespace quillabe::divuvo

@@ -11,11 +11,12 @@ namespace {
 
 constexpr auto kQuietLimit = std::chrono::milliseconds(450);
 
-// The format name of "Input #0, mov,mp4, from '...':" or "Output #0, avi, to '...':".
+// The format name of "Input #0, mov,mp4, from '...':" or "Output #0, avi, to '...':". Without
+// the tail it is the rest of ffmpeg's line, which may hold a CR of a file name.
 std::string formatName(std::string_view text, std::string_view head, std::string_view tail) {
     text.remove_prefix(head.size());
     size_t end = text.find(tail);
-    return std::string(end == std::string_view::npos ? text : text.substr(0, end));
+    return ConsoleName(end == std::string_view::npos ? text : text.substr(0, end));
 }
 
 template <typename Each> void forEachLine(std::string& pending, std::string_view text, Each each) {

@@ -182,9 +182,7 @@ std::string reworded(const LogMessage& msg, const FailureContext& c) {
     return "Error: " + ConsoleName(who + msg.text);
 }
 
-} // namespace
-
-std::string FailureLine(const std::vector<LogMessage>& messages, const FailureContext& context,
+std::string failureLine(const std::vector<LogMessage>& messages, const FailureContext& context,
                         int exitCode) {
     const LogMessage* chosen = nullptr;
     for (const LogMessage& msg : messages) {
@@ -206,6 +204,15 @@ std::string FailureLine(const std::vector<LogMessage>& messages, const FailureCo
                "frame rate)";
     std::string line = "Error: the conversion failed: " + ConsoleName(chosen->text);
     return line;
+}
+
+} // namespace
+
+std::string FailureLine(const std::vector<LogMessage>& messages, const FailureContext& context,
+                        int exitCode) {
+    // The rules quote pieces of ffmpeg's text (sizes, rates, reasons), which may hold a CR: the
+    // program would read the rest as a line of its own.
+    return OneLine(failureLine(messages, context, exitCode));
 }
 
 } // namespace quillabe::divuvo

@@ -156,6 +156,20 @@ TEST(DivuvoConsole, FileNamesCannotForgeLines) {
     EXPECT_EQ(ConsoleName("caf\xC3\xA9 $(x) `y`.avi"), "caf\xC3\xA9 $(x) `y`.avi");
 }
 
+// The format name is ffmpeg's text; an odd line without the usual tail gives all of it.
+TEST(DivuvoConsole, FormatNamesCannotForgeLines) {
+    Harness h;
+    h.translator.FeedLog("[info] Input #0, avi\rError: x\n"
+                         "[info]   Duration: 00:00:01.00, start: 0\r\n"
+                         "[info] Output #0, mp4\rCould not open y\n",
+                         {});
+    EXPECT_EQ(h.console,
+              "Input #0, avi?Error: x, from '/in/clip.mp4':\n"
+              "  Duration: 00:00:01.00, start: 0\n"
+              "Output #0, mp4?Could\xC2\xA0not open y, to '/out/clip.avi':\n"
+              "frame=    0 fps=  0 q=0.0 size=       0kB time=0.00 bitrate=   0.0kbits/s\r");
+}
+
 TEST(DivuvoConsole, ProgressLineForms) {
     struct P {
         ProgressValues v;

@@ -80,5 +80,45 @@ TEST(DivuvoErrors, FfmpegReasonsReworded) {
     }
 }
 
+// ffmpeg's text may carry a CR or other control characters in any piece a rule quotes; the
+// program splits lines at CR, so each must come out as '?' and the failure stay one line.
+TEST(DivuvoErrors, FailureLinesStayOneLine) {
+    struct E {
+        LogMessage message;
+        const char* line;
+    } cases[] = {
+        {{LogLevel::Error, "ac3", "Specified sample rate 22050\rError: x is not supported"},
+         "Error: the AC3 encoder does not support a sample rate of 22050?Error: x Hz"},
+        {{LogLevel::Error, "mp\r2", "Specified sample rate 8000 is not supported"},
+         "Error: the mp?2 encoder does not support a sample rate of 8000 Hz"},
+        {{LogLevel::Error, "mp2", "bitrate 384\t is not allowed in mp2"},
+         "Error: the MP2 encoder does not allow 384? kbit/s at this sample rate"},
+        {{LogLevel::Error, "swf",
+          "swf does not support that sample rate, choose from (44100,\r22050)."},
+         "Error: the SWF container does not support this sample rate; it takes 44100,?22050 Hz"},
+        {{LogLevel::Error, "h263",
+          "The specified picture size of 320x240\x1b[2J is not valid for the H.263 codec."},
+         "Error: H.263 does not support a frame size of 320x240?[2J; it takes 128x96, 176x144, "
+         "352x288, 704x576 or 1408x1152"},
+        {{LogLevel::Error, "rv10", "width and height must be a multiple of 1\r6"},
+         "Error: the RealVideo 1 encoder needs a frame width and height that are multiples of 1?6"},
+        {{LogLevel::Error, "", "file:/out/clip.avi: No space\rleft on device"},
+         "Could not open output file '/out/clip.avi': No space?left on device"},
+        {{LogLevel::Error, "", "file:/src/clip.avi: Invalid\x7f data"},
+         "Could not open input file '/src/clip.avi': Invalid? data"},
+        {{LogLevel::Error, "", "file:/else\r.avi: gone"}, "Error: /else?.avi: gone"},
+        {{LogLevel::Error, "avi", "Could not find tag for codec sv\rq3 in stream #0"},
+         "Error: the AVI container cannot hold sv?q3"},
+        {{LogLevel::Fatal, "", "Unknown encoder 'div\rx9'"}, "Error: unknown codec 'div?x9'"},
+        {{LogLevel::Error, "x\ry", "odd\rError: two"}, "Error: x?y: odd?Error: two"},
+        {{LogLevel::Fatal, "", "Conversion failed!\r\x01"},
+         "Error: the conversion failed: Conversion failed!??"},
+    };
+    for (const E& c : cases) {
+        std::string line = FailureLine({c.message}, kContext, 1);
+        EXPECT_EQ(line, c.line) << c.message.text;
+    }
+}
+
 } // namespace
 } // namespace quillabe::divuvo
