@@ -1,7 +1,9 @@
 #pragma once
 // ffmpeg as a child in the adapter's own process group (a stop of the group reaches it too), with
 // its standard output, standard error and descriptor 3 on pipes. It dies with the adapter even
-// when the adapter alone is killed (parent-death signal).
+// when the adapter alone is killed (parent-death signal). That signal follows the thread that
+// forked, not the process: Start must run on a thread that outlives the child, as the adapter's
+// one and only thread does.
 
 #include <sys/types.h>
 

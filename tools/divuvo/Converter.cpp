@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,13 +31,46 @@ using Clock = std::chrono::steady_clock;
 
 // Stops arrive as signals to the whole process group; the handler only notes them.
 int gSignalPipe[2] = {-1, -1};
+volatile sig_atomic_t gStopPending = 0;
 
 extern "C" void onStopSignal(int signal) {
     int saved = errno;
+    gStopPending = 1;
     unsigned char s = static_cast<unsigned char>(signal);
     ssize_t ignored = ::write(gSignalPipe[1], &s, 1);
     (void)ignored;
     errno = saved;
+}
+
+// The program that started us, and whether it can still hear us. When it dies without stopping
+// us (SIGKILL, a crash), nobody would use the output or ever stop ffmpeg.
+pid_t gParent = 0;
+bool gConsoleGone = false; // writing to the console met a pipe without a reader
+
+bool parentGone() {
+    return ::getppid() != gParent;
+}
+
+// The parent-death signal arrives as a stop; a parent already gone by the time it is set is seen
+// by comparing with the parent at start. Returns false when the parent has gone already.
+bool watchParent(pid_t parentAtStart) {
+    gParent = parentAtStart;
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    return !parentGone();
+}
+
+// A standard stream the caller left closed gets /dev/null, so that no pipe of ours lands on
+// descriptors 0 to 2 and is taken for the console.
+void openStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF)
+            continue;
+        int opened = ::open("/dev/null", O_RDWR);
+        if (opened >= 0 && opened != fd) {
+            ::dup2(opened, fd);
+            ::close(opened);
+        }
+    }
 }
 
 void installStopHandlers() {
@@ -52,8 +86,13 @@ void installStopHandlers() {
 void writeAll(int fd, std::string_view text) {
     while (!text.empty()) {
         ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
+            if (gStopPending)
+                return; // a console that is not read must not hold up a stop
             continue;
+        }
+        if (n < 0 && errno == EPIPE)
+            gConsoleGone = true;
         if (n <= 0)
             return; // the reader is gone: nothing left to tell
         text.remove_prefix(static_cast<size_t>(n));
@@ -64,7 +103,18 @@ void console(std::string_view text) {
     writeAll(STDERR_FILENO, text);
 }
 void consoleLine(const std::string& line) {
-    console(line + "\n");
+    console(OneLine(line) + "\n");
+}
+
+// Descriptors 1 and 2 watched with no events: poll reports POLLERR on a pipe whose reader has
+// gone, even before we write to it. Anything else they report ends the watch, so that a poll
+// cannot return at once for ever.
+void watchConsole(pollfd& fd) {
+    if (fd.fd < 0 || fd.revents == 0)
+        return;
+    if (fd.revents & POLLERR)
+        gConsoleGone = true;
+    fd.fd = -1;
 }
 
 // Reads what is there without blocking, at most `limit` bytes; false at the end of the pipe.
@@ -117,6 +167,7 @@ private:
     RunResult pump(const std::vector<std::string>& args, AmrWriter* amr);
     int fail(const std::string& line, OutputGuard& guard);
     int stopped(OutputGuard& guard);
+    int abandoned(OutputGuard& guard);
     void removeTemp();
 
     const EncoderOptions& o_;
@@ -124,11 +175,21 @@ private:
     std::string source_;
     ConsoleTranslator translator_;
     int stopSignal_ = 0;
+    bool orphaned_ = false; // the parent or the console has gone; ffmpeg was killed
     std::string temp_;
 };
 
 RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr) {
     RunResult result;
+    // A stop or an orphaning before the start: ffmpeg is not started at all.
+    if (gConsoleGone || parentGone()) {
+        orphaned_ = true;
+        return result;
+    }
+    if (unsigned char s = 0; ::read(gSignalPipe[0], &s, 1) == 1) {
+        stopSignal_ = s;
+        return result;
+    }
     ChildProcess child;
     if (!child.Start(FfmpegProgram(), args, result.error)) {
         result.status = -1;
@@ -137,10 +198,15 @@ RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr)
     int err = child.StderrFd(), progress = child.ProgressFd(), out = child.StdoutFd();
     auto deadline = Clock::time_point::max();
     bool writeFailed = false;
+    pollfd consoleFds[2] = {{STDOUT_FILENO, 0, 0}, {STDERR_FILENO, 0, 0}};
     while (err >= 0 || progress >= 0 || out >= 0) {
-        pollfd fds[4] = {
-            {gSignalPipe[0], POLLIN, 0}, {err, POLLIN, 0}, {progress, POLLIN, 0}, {out, POLLIN, 0}};
-        int ready = ::poll(fds, 4, 100);
+        pollfd fds[6] = {{gSignalPipe[0], POLLIN, 0},
+                         {err, POLLIN, 0},
+                         {progress, POLLIN, 0},
+                         {out, POLLIN, 0},
+                         consoleFds[0],
+                         consoleFds[1]};
+        int ready = ::poll(fds, 6, 100);
         auto now = Clock::now();
         if (ready < 0 && errno != EINTR)
             break;
@@ -153,6 +219,19 @@ RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr)
                 }
                 child.Signal(s);
             }
+        }
+        for (int i = 0; i < 2; ++i) {
+            consoleFds[i].revents = ready > 0 ? fds[4 + i].revents : 0;
+            watchConsole(consoleFds[i]);
+        }
+        if (!orphaned_ && (gConsoleGone || parentGone())) {
+            // Nobody is left to use the output or to stop us; ffmpeg is not worth waiting for.
+            // Anything it started shares our group: when the group is ours alone (the program
+            // starts us as its leader) it gets a SIGTERM, which our own handler only notes.
+            orphaned_ = true;
+            child.Signal(SIGKILL);
+            if (::getpgrp() == ::getpid())
+                ::kill(0, SIGTERM);
         }
         // The log before the progress: ffmpeg writes the output header before its first report.
         if (ready > 0 && err >= 0 && fds[1].revents) {
@@ -206,6 +285,14 @@ int Conversion::fail(const std::string& line, OutputGuard& guard) {
     return 1;
 }
 
+int Conversion::abandoned(OutputGuard& guard) {
+    // The line reaches whoever still reads the console (a parent that died may have left it).
+    return fail(gConsoleGone ? "Error: the console was closed; the conversion is abandoned"
+                             : "Error: the program that started the conversion has ended; the "
+                               "conversion is abandoned",
+                guard);
+}
+
 int Conversion::stopped(OutputGuard&) {
     // A stop keeps what was written.
     translator_.Finish();
@@ -254,9 +341,9 @@ int Conversion::Run(OutputGuard& guard) {
             return fail("Could not open output file '" + ConsoleName(amrPath) + "': " + error,
                         guard);
         RunResult r = pump(PcmDecodeArgs(o_, plan_, source_), &amr);
-        if (stopSignal_) {
+        if (orphaned_ || stopSignal_) {
             amr.Abandon();
-            return stopped(guard);
+            return orphaned_ ? abandoned(guard) : stopped(guard);
         }
         std::string line = ffmpegFailed(r);
         if (line.empty() && !amr.Finish(error))
@@ -276,6 +363,8 @@ int Conversion::Run(OutputGuard& guard) {
     }
 
     RunResult r = pump(FfmpegArgs(o_, plan_, source_, temp_), nullptr);
+    if (orphaned_)
+        return abandoned(guard);
     if (stopSignal_)
         return stopped(guard);
     std::string line = ffmpegFailed(r);
@@ -310,7 +399,15 @@ std::string FfmpegProgram() {
 }
 
 int RunConverter(const std::vector<std::string>& args) {
+    pid_t parent = ::getppid();
+    // A broken console pipe shows as EPIPE and ends the conversion in order, not by the signal.
     ::signal(SIGPIPE, SIG_IGN);
+    openStandardStreams();
+    installStopHandlers();
+    if (!watchParent(parent)) {
+        consoleLine("Error: the program that started the conversion has ended");
+        return 1;
+    }
     ParseResult parsed = ParseCommandLine(args);
     if (!parsed.ok()) {
         consoleLine(parsed.error);
@@ -340,7 +437,6 @@ int RunConverter(const std::vector<std::string>& args) {
         consoleLine(problem);
         return 1;
     }
-    installStopHandlers();
     Conversion conversion(options, planned.plan, source);
     return conversion.Run(guard);
 }

@@ -8,20 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <thread>
-
-extern char** environ;
 
 namespace quillabe::test {
 namespace {
@@ -112,6 +106,24 @@ TEST(DivuvoFailures, EndWithAnErrorLineAndLeaveNoOutput) {
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_NE(errorLineOf(r.err).find("access code"), std::string::npos) << r.err;
     }
+
+    // A refused value is quoted on one line, whatever it holds.
+    struct Refused {
+        std::vector<std::string> options;
+        const char* line;
+    } refused[] = {
+        {{"-t", "1\rError: x"},
+         "Error: invalid time '1?Error: x' for option -t (expected h:mm:ss.xxx or seconds)"},
+        {{"-x\nCould not open"}, "Error: unknown option '-x?Could not open'"},
+    };
+    for (const Refused& c : refused) {
+        std::vector<std::string> argv{DIVUVO, "-p", "4417306", "-i", SmallClip()};
+        argv.insert(argv.end(), c.options.begin(), c.options.end());
+        argv.push_back(dir.File("i.avi"));
+        ProcessOutput r = RunProcess(argv);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(SplitLines(r.err), std::vector<std::string>{c.line}) << r.err;
+    }
 }
 
 TEST(DivuvoScript, OpensTheSourceTheScriptNames) {
@@ -140,40 +152,6 @@ TEST(DivuvoScript, OpensTheSourceTheScriptNames) {
     EXPECT_EQ(p.audio, "mp3");
 }
 
-// Processes of a group that are still alive (zombies waiting for a reaper do not count).
-std::vector<pid_t> liveMembers(pid_t group) {
-    std::vector<pid_t> pids;
-    DIR* proc = opendir("/proc");
-    while (dirent* e = readdir(proc)) {
-        pid_t pid = atoi(e->d_name);
-        if (pid <= 0)
-            continue;
-        std::ifstream stat("/proc/" + std::string(e->d_name) + "/stat");
-        std::string line;
-        std::getline(stat, line);
-        size_t close = line.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        char state = 0;
-        int ppid = 0, pgrp = 0;
-        if (sscanf(line.c_str() + close + 1, " %c %d %d", &state, &ppid, &pgrp) == 3 &&
-            pgrp == group && state != 'Z')
-            pids.push_back(pid);
-    }
-    closedir(proc);
-    return pids;
-}
-
-bool waitUntilEmpty(pid_t group, std::chrono::milliseconds limit) {
-    auto end = std::chrono::steady_clock::now() + limit;
-    while (!liveMembers(group).empty()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
 struct Stop {
     const char* name;
     const char* options;
@@ -191,54 +169,27 @@ TEST_P(DivuvoStop, NoEncoderOutlivesTheStop) {
     const Stop& s = GetParam();
     TempDir dir;
     std::string out = dir.File("stopped.out");
-    std::vector<std::string> args{DIVUVO, "-p", "4417306", "-i", LongSound()};
-    for (const std::string& w : Words(s.options))
-        args.push_back(w);
-    args.push_back(out);
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    int err[2];
-    ASSERT_EQ(pipe(err), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-    posix_spawn_file_actions_addclose(&actions, err[0]);
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP); // a group of its own, as the program
-    posix_spawnattr_setpgroup(&attr, 0);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, &attr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attr);
-    close(err[1]);
+    int console = -1;
+    pid_t pid = SpawnInOwnGroup(DivuvoArgv(LongSound(), s.options, out), console);
+    ASSERT_GT(pid, 0);
 
     // Wait until a progress report shows output written: ffmpeg is then well into encoding.
-    std::string console;
+    std::string text;
     auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    auto written = [&console] {
-        for (size_t at = console.find("size="); at != std::string::npos;
-             at = console.find("size=", at + 1)) {
-            size_t digit = console.find_first_not_of(' ', at + 5);
-            if (digit != std::string::npos && console[digit] != '0')
+    auto written = [&text] {
+        for (size_t at = text.find("size="); at != std::string::npos;
+             at = text.find("size=", at + 1)) {
+            size_t digit = text.find_first_not_of(' ', at + 5);
+            if (digit != std::string::npos && text[digit] != '0')
                 return true;
         }
         return false;
     };
     while (!written()) {
-        ASSERT_LT(std::chrono::steady_clock::now(), giveUp) << console;
-        pollfd fd{err[0], POLLIN, 0};
-        if (poll(&fd, 1, 100) > 0) {
-            char buffer[4096];
-            ssize_t n = read(err[0], buffer, sizeof buffer);
-            ASSERT_GT(n, 0) << console;
-            console.append(buffer, static_cast<size_t>(n));
-        }
+        ASSERT_LT(std::chrono::steady_clock::now(), giveUp) << text;
+        ASSERT_TRUE(ReadSome(console, text, std::chrono::milliseconds(100))) << text;
     }
-    EXPECT_GE(liveMembers(pid).size(), 2u) << "ffmpeg should run in the adapter's group";
+    EXPECT_GE(LiveMembers(pid).size(), 2u) << "ffmpeg should run in the adapter's group";
     kill(s.groupWide ? -pid : pid, s.signal);
 
     int status = 0;
@@ -247,16 +198,14 @@ TEST_P(DivuvoStop, NoEncoderOutlivesTheStop) {
         ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the adapter did not stop";
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    char rest[65536];
-    ssize_t n = read(err[0], rest, sizeof rest);
-    console.append(rest, n > 0 ? static_cast<size_t>(n) : 0);
-    close(err[0]);
+    ReadSome(console, text, std::chrono::milliseconds(0));
+    close(console);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == s.signal) << status;
-    EXPECT_TRUE(waitUntilEmpty(pid, std::chrono::seconds(5)))
-        << liveMembers(pid).size() << " process(es) left";
+    EXPECT_TRUE(WaitUntilEmpty(pid, std::chrono::seconds(5)))
+        << LiveMembers(pid).size() << " process(es) left";
     // A stop keeps what was written; a SIGKILL leaves whatever ffmpeg had flushed.
     if (s.signal != SIGKILL) {
-        EXPECT_GT(GetFileSize64(out), 0) << console;
+        EXPECT_GT(GetFileSize64(out), 0) << text;
     }
 }
 
