@@ -177,5 +177,24 @@ TEST(DivuvoTimeRange, ConvertsOnlyTheStretch) {
     EXPECT_NEAR(ProbeMedia(out).duration, 0.4, 0.03);
 }
 
+// Every way of writing the same stretch cuts the same: the program measures its progress against
+// these texts by the same rule.
+TEST(DivuvoTimeRange, EveryFormOfATimeCutsTheSame) {
+    TempDir dir;
+    const char* const ranges[] = {"-t 0:00:02.5 -ss 0:00:75", "-t 2.5 -ss 75",
+                                  "-t 0:02.5 -ss 1:15"};
+    std::vector<double> durations;
+    for (const char* range : ranges) {
+        SCOPED_TRACE(range);
+        std::string out = dir.File(std::to_string(durations.size()) + ".wav");
+        ProcessOutput r = RunDivuvo(
+            LongSound(), std::string("-y -f wav ") + range + " -vn -acodec pcm_s16le", out);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        durations.push_back(ProbeMedia(out).duration);
+        EXPECT_NEAR(durations.back(), 2.5, 0.03);
+        EXPECT_EQ(durations.back(), durations.front());
+    }
+}
+
 } // namespace
 } // namespace quillabe::test
