@@ -60,8 +60,8 @@ std::string escapedForm(std::string_view value) {
 }
 
 // The value an escaped form stands for; nullopt for any other text. Only a well-made form that
-// yields a line break or NUL counts: no value of an older file can hold those, so an older value
-// that merely looks similar (@"name", say) keeps its meaning.
+// yields a line break or NUL counts. No value of an older file held either, so an older value that
+// merely looks similar (@"name", a quoted Windows path) keeps its meaning.
 std::optional<std::string> unescaped(std::string_view stored) {
     if (stored.size() <= kEscapedOpen.size() || !StartsWith(stored, kEscapedOpen) ||
         stored.back() != '"')
