@@ -57,15 +57,16 @@ int main(int argc, char** argv) {
     const std::string block = recordedOutput(kBlock);
 
     TGlobalVars& g = GlobalVars;
-    g.JobInputFile = "/home/user/Videos/holiday clip.avi";
-    g.TotalCount = 3;
-    g.TotalBytes = 3000000000;
-    g.JobBytes = 1000000000;
-    g.BatchStartTime = g.JobStartTime = Now();
+    g.Job.JobInputFile = "/home/user/Videos/holiday clip.avi";
+    g.Batch.TotalCount = 3;
+    g.Batch.TotalBytes = 3000000000;
+    g.Batch.JobBytes = 1000000000;
+    g.Batch.BatchStartTime = g.Job.JobStartTime = Now();
     const std::string commandLine =
         "\"/opt/quillabe/divuvo.dll\" -p 4417306 -i \"/home/user/Videos/holiday clip.avi\" -y -f "
         "mp4  -t 1:00:00.000 -ss 0:00:10.000 -vcodec mpeg4 -b 1200k -acodec aac -ab 128 "
         "\"/home/user/Videos/out/holiday clip.mp4\"";
+    ParserState st = GlobalParserState();
     ParserContext ctx;
     ctx.batchRunning = true;
     ctx.commandLine = commandLine;
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
     while (fed < total) {
         for (size_t at = 0; at < block.size() && fed < total; at += kPiece) {
             std::string_view piece = std::string_view(block).substr(at, kPiece);
-            HandleEncoderOutput(piece, ctx, view);
+            HandleEncoderOutput(piece, ctx, st, view);
             fed += piece.size();
         }
     }
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
     std::printf("parser_throughput: %.0f MB in %.3f s = %.0f MB/s (pieces of %zu bytes)\n", mb,
                 seconds, mb / seconds, kPiece);
     std::printf("last values: position %d ms, percent %d, size %d kB, bitrate %d kbit/s\n",
-                g.JobPositionMs, g.JobPercent, g.JobSizeKB, g.JobBitrateKbps);
+                g.Encoder.JobPositionMs, g.Job.JobPercent, g.Encoder.JobSizeKB,
+                g.Encoder.JobBitrateKbps);
     return 0;
 }

@@ -15,8 +15,7 @@ namespace quillabe {
 StateResult StartProgramState() {
     StateResult r;
     SetStartupConstants();
-    // Encoder numbers use "." whatever the user's locale.
-    std::setlocale(LC_NUMERIC, "C");
+    UseDotDecimalSeparator();
     SetGlobalDefaults();
     r.settingsExisted = LoadSystemSettings();
     if (!CreateProfileDirs()) {

@@ -110,7 +110,7 @@ public:
     }
     void JobStarted(int index, const std::string& input, const std::string& output) override {
         endProgressLine();
-        std::printf("[%d/%d] %s -> %s\n", index + 1, GlobalVars.TotalCount, input.c_str(),
+        std::printf("[%d/%d] %s -> %s\n", index + 1, GlobalVars.Batch.TotalCount, input.c_str(),
                     output.c_str());
         std::fflush(stdout);
         jobPercent_ = 0;
@@ -121,8 +121,8 @@ public:
     void JobFinished(int index, bool failed) override {
         jobRunning_ = false;
         endProgressLine();
-        std::printf("[%d/%d] %s: %s\n", index + 1, GlobalVars.TotalCount,
-                    failed ? "failed" : "done", GlobalVars.JobInputFile.c_str());
+        std::printf("[%d/%d] %s: %s\n", index + 1, GlobalVars.Batch.TotalCount,
+                    failed ? "failed" : "done", GlobalVars.Job.JobInputFile.c_str());
         std::fflush(stdout);
     }
 
@@ -327,8 +327,8 @@ int RunConsoleConvert(const ConvertOptions& given) {
         return 130;
     if (termination.Received() == SIGTERM)
         return 143;
-    int done = GlobalVars.DoneCount;
-    int failed = GlobalVars.FailedCount;
+    int done = GlobalVars.Batch.DoneCount;
+    int failed = GlobalVars.Batch.FailedCount;
     std::printf("done: %d, failed: %d\n", done, failed);
     bool allDone = files.Count() > 0 && done == static_cast<int>(files.Count()) && failed == 0 &&
                    !host.StartFailed();

@@ -12,6 +12,53 @@ namespace quillabe {
 
 using TDateTime = double; // days since 30 December 1899, time of day as the fraction
 
+// State of the current job.
+struct TJobState {
+    bool JobFailed = false;
+    TDateTime JobStartTime = 0;
+    int32_t JobPercent = 0;
+    std::string PendingOutput;
+    std::string JobInputFile;
+    std::string JobOutputFile;
+};
+
+// State of the batch.
+struct TBatchState {
+    bool BatchHadErrors = false;
+    bool StopWhenDone = false;
+    int32_t FailedCount = 0;
+    int32_t DoneCount = 0;
+    int32_t TotalCount = 0;
+    int64_t TotalBytes = 0;
+    int64_t JobBytes = 0;
+    int64_t FinishedBytes = 0;
+    int64_t ProcessedBytes = 0;
+    int32_t BatchPercent = 0;
+    TDateTime BatchStartTime = 0;
+};
+
+// Values read from the encoder's output.
+struct TEncoderReadings {
+    int32_t JobDurationMs = 0;
+    int32_t JobPositionMs = 0;
+    std::string StreamInputName;
+    std::string StreamOutputName;
+    int32_t JobSizeKB = 0;
+    int32_t JobBitrateKbps = 0;
+};
+
+// Values of the batch core template placeholders.
+struct TTemplateValues {
+    std::string TplAppPath;
+    std::string TplTimeStamp;
+    std::string TplTemporaryFile;
+    std::string TplTitle;
+    std::string TplOutputFile;
+    std::string TplOutputPath;
+    std::string TplRandomNumber3;
+    std::string TplRandomNumber5;
+};
+
 struct TGlobalVars {
     // Settings
     uint8_t OutputFormat = 0;
@@ -28,32 +75,10 @@ struct TGlobalVars {
     // More settings
     bool UseDirectShow = false;
     std::string EncoderPath;
-    // State of the current job
-    bool JobFailed = false;
-    TDateTime JobStartTime = 0;
-    int32_t JobPercent = 0;
-    std::string PendingOutput;
-    std::string JobInputFile;
-    std::string JobOutputFile;
-    // State of the batch
-    bool BatchHadErrors = false;
-    bool StopWhenDone = false;
-    int32_t FailedCount = 0;
-    int32_t DoneCount = 0;
-    int32_t TotalCount = 0;
-    int64_t TotalBytes = 0;
-    int64_t JobBytes = 0;
-    int64_t FinishedBytes = 0;
-    int64_t ProcessedBytes = 0;
-    int32_t BatchPercent = 0;
-    TDateTime BatchStartTime = 0;
-    // Values read from the encoder's output
-    int32_t JobDurationMs = 0;
-    int32_t JobPositionMs = 0;
-    std::string StreamInputName;
-    std::string StreamOutputName;
-    int32_t JobSizeKB = 0;
-    int32_t JobBitrateKbps = 0;
+    // The state of a running conversion, in the groups the code that works on them receives
+    TJobState Job;
+    TBatchState Batch;
+    TEncoderReadings Encoder;
     // Profile locations and presets
     std::string ProfileRootDir;
     std::array<std::string, 16> ProfileDirs; // slot order, see kProfileDirSlots
@@ -62,14 +87,7 @@ struct TGlobalVars {
     int32_t Mp4PresetIndex = 0;
     int32_t TgpPresetIndex = 0;
     // Values of the batch core template placeholders
-    std::string TplAppPath;
-    std::string TplTimeStamp;
-    std::string TplTemporaryFile;
-    std::string TplTitle;
-    std::string TplOutputFile;
-    std::string TplOutputPath;
-    std::string TplRandomNumber3;
-    std::string TplRandomNumber5;
+    TTemplateValues Templates;
 };
 
 extern TGlobalVars GlobalVars;

@@ -1,5 +1,7 @@
 #include "core/StartupConstants.h"
 
+#include <clocale>
+
 #include <array>
 
 namespace quillabe {
@@ -61,6 +63,10 @@ void SetStartupConstants() {
     SupportMailAddress = kBrands[BrandVariant].supportMail;
     ProgramVersion = "2.3";
     ProfileBaseName = "profile";
+}
+
+void UseDotDecimalSeparator() {
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 } // namespace quillabe

@@ -21,5 +21,7 @@ extern std::string ProfileBaseName;
 
 // Step 2 of the program start: fills every constant above.
 void SetStartupConstants();
+// Numbers are read and written with "." whatever the user's locale: the one place that sets it.
+void UseDotDecimalSeparator();
 
 } // namespace quillabe

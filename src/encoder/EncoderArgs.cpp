@@ -39,12 +39,15 @@ const std::array<Branch, kOutputFormatCount> kBranches = {{
 }};
 } // namespace
 
-std::string BuildEncoderArgs(const std::string& profilePath) {
-    const size_t format = GlobalVars.OutputFormat;
-    if (format >= kBranches.size() || !kBranches[format].load)
+std::string BuildEncoderArgsFor(int format, const std::string& profilePath) {
+    if (format < 0 || static_cast<size_t>(format) >= kBranches.size() || !kBranches[format].load)
         return {};
     kBranches[format].load(profilePath);
     return kBranches[format].build();
+}
+
+std::string BuildEncoderArgs(const std::string& profilePath) {
+    return BuildEncoderArgsFor(GlobalVars.OutputFormat, profilePath);
 }
 
 } // namespace quillabe

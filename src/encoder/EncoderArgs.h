@@ -10,5 +10,7 @@ namespace quillabe {
 // literals and blanks exact. MP4, 3GP (converted through presets) and unknown formats give ""
 // and load nothing.
 std::string BuildEncoderArgs(const std::string& profilePath);
+// The same for a format given explicitly.
+std::string BuildEncoderArgsFor(int format, const std::string& profilePath);
 
 } // namespace quillabe

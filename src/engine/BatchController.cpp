@@ -54,8 +54,7 @@ std::string UniqueFileName(const std::string& name, const std::string& folder) {
     return base + "(32768)" + ext;
 }
 
-std::string RandomDigits(int n) {
-    static std::mt19937 generator(std::random_device{}());
+std::string RandomDigits(int n, std::mt19937& generator) {
     std::uniform_int_distribution<int> digit(0, 9);
     std::string out;
     for (int i = 0; i < n; ++i)
@@ -92,7 +91,7 @@ std::string GetProfileArgs(const BatchHost& host) {
     const int format = GlobalVars.OutputFormat;
     if (format >= kOutputFormatCount)
         return {};
-    return BuildEncoderArgs(ProfilePath(format, host.CurrentProfileName(format)));
+    return BuildEncoderArgsFor(format, ProfilePath(format, host.CurrentProfileName(format)));
 }
 
 std::string ApplyCommandFixups(const std::string& options) {
@@ -107,7 +106,12 @@ std::string ApplyCommandFixups(const std::string& options) {
 
 BatchController::BatchController(FileList& files, TRedirector& runner, BatchHost& host,
                                  QObject* parent)
-    : QObject(parent), files_(files), runner_(runner), host_(host) {}
+    : BatchController(files, runner, host, GlobalParserState(), GlobalVars.Templates, parent) {}
+
+BatchController::BatchController(FileList& files, TRedirector& runner, BatchHost& host,
+                                 ParserState state, TTemplateValues& templates, QObject* parent)
+    : QObject(parent), files_(files), runner_(runner), host_(host), state_(state),
+      templates_(templates) {}
 
 void BatchController::ActionConvertExecute() {
     if (!CheckEncoder())
@@ -135,7 +139,7 @@ bool BatchController::CheckEncoder() {
 }
 
 void BatchController::SetStopWhenDone(bool stop) {
-    GlobalVars.StopWhenDone = stop;
+    state_.batch.StopWhenDone = stop;
 }
 
 void BatchController::StartBatch() {
@@ -155,17 +159,17 @@ void BatchController::StartBatch() {
     lastResult_ = mrCancel;
     shutdownPerformed_ = false;
 
-    GlobalVars.BatchHadErrors = false;
-    GlobalVars.StopWhenDone = false;
-    GlobalVars.TotalCount = static_cast<int32_t>(files_.Count());
-    GlobalVars.DoneCount = 0;
-    GlobalVars.FailedCount = 0;
-    GlobalVars.TotalBytes = 0;
+    state_.batch.BatchHadErrors = false;
+    state_.batch.StopWhenDone = false;
+    state_.batch.TotalCount = static_cast<int32_t>(files_.Count());
+    state_.batch.DoneCount = 0;
+    state_.batch.FailedCount = 0;
+    state_.batch.TotalBytes = 0;
     for (size_t i = 0; i < files_.Count(); ++i)
-        GlobalVars.TotalBytes += parseSize(files_.At(i).item.FileSize);
-    GlobalVars.JobBytes = GlobalVars.FinishedBytes = GlobalVars.ProcessedBytes = 0;
-    GlobalVars.BatchPercent = 0;
-    GlobalVars.BatchStartTime = Now();
+        state_.batch.TotalBytes += parseSize(files_.At(i).item.FileSize);
+    state_.batch.JobBytes = state_.batch.FinishedBytes = state_.batch.ProcessedBytes = 0;
+    state_.batch.BatchPercent = 0;
+    state_.batch.BatchStartTime = Now();
 
     struct Release {
         BatchController& c;
@@ -192,7 +196,7 @@ void BatchController::StartBatch() {
         RemoveOwnOutput();
         host_.BatchStopped();
     }
-    if (!GlobalVars.BatchHadErrors) {
+    if (!state_.batch.BatchHadErrors) {
         host_.ShowBalloon(FormatMsg(MSG_TRAY_INFO, {Msg(MSG_APPLICATION_TITLE)}),
                           Msg(MSG_TRAY_CONVERT_COMPLETE));
         if (GlobalVars.ShutdownWindowsWhenDone && result != mrCancel &&
@@ -211,35 +215,35 @@ void BatchController::StartNextJob() {
         return;
     // The program directory is the current directory of every job, as the templates expect.
     runner_.CurrentDirectory = ProgramDir();
-    GlobalVars.JobFailed = false;
-    GlobalVars.JobStartTime = Now();
-    GlobalVars.JobPercent = 0;
-    GlobalVars.PendingOutput.clear();
+    state_.job.JobFailed = false;
+    state_.job.JobStartTime = Now();
+    state_.job.JobPercent = 0;
+    state_.job.PendingOutput.clear();
 
-    const size_t index = static_cast<size_t>(GlobalVars.DoneCount + GlobalVars.FailedCount);
+    const size_t index = static_cast<size_t>(state_.batch.DoneCount + state_.batch.FailedCount);
     const FileEntry& entry = files_.At(index);
-    GlobalVars.JobInputFile = entry.caption;
-    GlobalVars.JobBytes = parseSize(entry.item.FileSize);
+    state_.job.JobInputFile = entry.caption;
+    state_.batch.JobBytes = parseSize(entry.item.FileSize);
 
     const TProfileDetailItem* preset = host_.SelectedPresetItem();
     const std::string outputName =
-        ChangeFileExt(ExtractFileName(GlobalVars.JobInputFile), GetOutputExtension(preset));
+        ChangeFileExt(ExtractFileName(state_.job.JobInputFile), GetOutputExtension(preset));
     const std::string outputFolder = AddBackslash(host_.OutputFolderText());
-    GlobalVars.JobOutputFile = outputFolder + UniqueFileName(outputName, outputFolder);
-    outputExisted_ = PathExists(GlobalVars.JobOutputFile);
+    state_.job.JobOutputFile = outputFolder + UniqueFileName(outputName, outputFolder);
+    outputExisted_ = PathExists(state_.job.JobOutputFile);
 
-    GlobalVars.TplAppPath = RemoveBackslash(ProgramDir());
-    GlobalVars.TplTimeStamp.clear();
-    GlobalVars.TplTitle.clear();
-    GlobalVars.TplOutputPath = outputFolder;
-    GlobalVars.TplOutputFile = GlobalVars.JobOutputFile;
-    GlobalVars.TplTemporaryFile = GlobalVars.TplOutputPath + RandomDigits(5);
-    GlobalVars.TplRandomNumber3 = RandomDigits(3);
-    GlobalVars.TplRandomNumber5 = RandomDigits(5);
+    templates_.TplAppPath = RemoveBackslash(ProgramDir());
+    templates_.TplTimeStamp.clear();
+    templates_.TplTitle.clear();
+    templates_.TplOutputPath = outputFolder;
+    templates_.TplOutputFile = state_.job.JobOutputFile;
+    templates_.TplTemporaryFile = templates_.TplOutputPath + RandomDigits(5, random_);
+    templates_.TplRandomNumber3 = RandomDigits(3, random_);
+    templates_.TplRandomNumber5 = RandomDigits(5, random_);
 
-    std::string inputSlot = GlobalVars.JobInputFile;
-    if (InputUsesDirectShow(GlobalVars.JobInputFile)) {
-        WriteDirectShowScript(GlobalVars.JobInputFile);
+    std::string inputSlot = state_.job.JobInputFile;
+    if (InputUsesDirectShow(state_.job.JobInputFile)) {
+        WriteDirectShowScript(state_.job.JobInputFile);
         inputSlot = DirectShowScriptPath();
     }
 
@@ -249,7 +253,7 @@ void BatchController::StartNextJob() {
         jobOptions_.clear();
         for (const std::string& command : PresetCommandTemplates(*preset))
             jobOptions_ += " " + command;
-        WriteConvertCoreBatch(*preset);
+        WriteConvertCoreBatch(*preset, templates_, state_.job.JobInputFile);
         runner_.SetCommandLine(QuoteArgument(ConvertCoreBatchPath()));
     } else {
         // Every path is quoted so that any file name arrives as one intact argument, and the
@@ -257,10 +261,13 @@ void BatchController::StartNextJob() {
         jobOptions_ = ApplyCommandFixups(GetProfileArgs(host_));
         runner_.SetCommandLine(QuoteArgument(ProgramDir() + GlobalVars.EncoderPath) + kAccessCode +
                                QuoteArgument(inputSlot) + " " + jobOptions_ + " " +
-                               QuoteArgument(GlobalVars.JobOutputFile));
+                               QuoteArgument(state_.job.JobOutputFile));
     }
-    host_.JobStarted(static_cast<int>(index), GlobalVars.JobInputFile, GlobalVars.JobOutputFile);
+    host_.JobStarted(static_cast<int>(index), state_.job.JobInputFile, state_.job.JobOutputFile);
     runner_.Execute();
+    // The command line stays the same for the whole job: its time limit is read once.
+    parserLine_ = ParserCommandLine();
+    timeLimit_ = TimeLimitOf(parserLine_);
 }
 
 std::string BatchController::ParserCommandLine() const {
@@ -269,64 +276,65 @@ std::string BatchController::ParserCommandLine() const {
                                                    : " " + jobOptions_ + " ";
 }
 
-void BatchController::HandleOutput(const char* data, size_t size) {
-    const std::string commandLine = ParserCommandLine();
+ParserContext BatchController::JobContext(bool exited, bool batchRunning) const {
     ParserContext ctx;
-    ctx.exited = runner_.Exited;
-    ctx.commandLine = commandLine;
-    ctx.batchRunning = progressOpen_;
-    HandleEncoderOutput(std::string_view(data, size), ctx, host_);
+    ctx.exited = exited;
+    ctx.commandLine = parserLine_;
+    ctx.timeLimit = &timeLimit_;
+    ctx.batchRunning = batchRunning;
+    return ctx;
+}
+
+void BatchController::HandleOutput(const char* data, size_t size) {
+    const ParserContext ctx = JobContext(runner_.Exited, progressOpen_);
+    HandleEncoderOutput(std::string_view(data, size), ctx, state_, host_);
 }
 
 void BatchController::HandleEncoderExit() {
     if (!progressOpen_)
         return;
-    const std::string commandLine = ParserCommandLine();
-    ParserContext ctx;
-    ctx.exited = true;
-    ctx.commandLine = commandLine;
-    ctx.batchRunning = true;
+    const ParserContext ctx = JobContext(true, true);
     // Output that ended without a line break still counts before the outcome is decided.
-    FlushPendingOutput(ctx, host_);
+    FlushPendingOutput(ctx, state_, host_);
     DeleteTempFiles();
 
-    const int index = GlobalVars.DoneCount + GlobalVars.FailedCount;
+    const int index = state_.batch.DoneCount + state_.batch.FailedCount;
     // A job succeeds only when the encoder exited by itself with status 0, printed no error
     // line and left a non-empty output. An encoder killed by a signal (out of memory, a crash, a
     // logout) or ending with a failure status may have written part of the output: that is no
     // conversion, and its source must never be deleted for it.
     const bool encoderSucceeded = runner_.NormalExit() && runner_.ExitCode() == 0;
-    if (!encoderSucceeded || GetFileSize64(GlobalVars.JobOutputFile) <= 0)
-        GlobalVars.JobFailed = true;
-    if (!GlobalVars.JobFailed) {
+    if (!encoderSucceeded || GetFileSize64(state_.job.JobOutputFile) <= 0)
+        state_.job.JobFailed = true;
+    if (!state_.job.JobFailed) {
         if (GlobalVars.DeleteFileAfterProcessing)
             DeleteSourceIfVerified(index);
-        host_.SetFileState(GlobalVars.JobInputFile, TFileState::Done);
-        ++GlobalVars.DoneCount;
-        if (GlobalVars.DoneCount == GlobalVars.TotalCount) {
+        host_.SetFileState(state_.job.JobInputFile, TFileState::Done);
+        ++state_.batch.DoneCount;
+        if (state_.batch.DoneCount == state_.batch.TotalCount) {
             host_.SetLabel(ProgressLabel::LabelBatch, Msg(MSG_ID_BATCH) + "100%");
             host_.SetBar(ProgressBar::Status, 100);
             host_.SetLabel(ProgressLabel::Caption, Msg(MSG_LABEL_ENCODINGFINISHED));
         }
     } else {
-        GlobalVars.BatchHadErrors = true;
-        ++GlobalVars.FailedCount;
-        host_.SetFileState(GlobalVars.JobInputFile, TFileState::Failed);
+        state_.batch.BatchHadErrors = true;
+        ++state_.batch.FailedCount;
+        host_.SetFileState(state_.job.JobInputFile, TFileState::Failed);
         if (!runner_.NormalExit())
             RemoveOwnOutput(); // cut off mid-write
         else
-            DeleteIfEmpty(GlobalVars.JobOutputFile);
+            DeleteIfEmpty(state_.job.JobOutputFile);
     }
-    host_.JobFinished(index, GlobalVars.JobFailed);
+    host_.JobFinished(index, state_.job.JobFailed);
 
-    const int finished = GlobalVars.DoneCount + GlobalVars.FailedCount;
-    if (GlobalVars.StopWhenDone || finished == GlobalVars.TotalCount) {
+    const int finished = state_.batch.DoneCount + state_.batch.FailedCount;
+    if (state_.batch.StopWhenDone || finished == state_.batch.TotalCount) {
         host_.SetTrayHint(Msg(MSG_TRAY_ENCODING_DONE));
         host_.CloseProgress(mrOk);
         return;
     }
-    EndOfJobUpdate(ctx, host_);
-    if (finished < GlobalVars.TotalCount)
+    EndOfJobUpdate(ctx, state_, host_);
+    if (finished < state_.batch.TotalCount)
         QMetaObject::invokeMethod(this, &BatchController::ChainNextJob, Qt::QueuedConnection);
 }
 
@@ -342,11 +350,11 @@ void BatchController::ChainNextJob() {
 
 void BatchController::FailJobStart(const std::string& text, bool chaining) {
     // The file whose job could not start failed, so the batch's counts tell the truth.
-    const int index = GlobalVars.DoneCount + GlobalVars.FailedCount;
+    const int index = state_.batch.DoneCount + state_.batch.FailedCount;
     if (index >= 0 && static_cast<size_t>(index) < files_.Count()) {
         const std::string& input = files_.At(static_cast<size_t>(index)).caption;
-        GlobalVars.BatchHadErrors = true;
-        ++GlobalVars.FailedCount;
+        state_.batch.BatchHadErrors = true;
+        ++state_.batch.FailedCount;
         host_.SetFileState(input, TFileState::Failed);
     }
     DeleteTempFiles();
@@ -354,8 +362,8 @@ void BatchController::FailJobStart(const std::string& text, bool chaining) {
 }
 
 void BatchController::RemoveOwnOutput() {
-    if (!outputExisted_ && !GlobalVars.JobOutputFile.empty())
-        DeleteFile(GlobalVars.JobOutputFile);
+    if (!outputExisted_ && !state_.job.JobOutputFile.empty())
+        DeleteFile(state_.job.JobOutputFile);
 }
 
 void BatchController::DeleteSourceIfVerified(int index) {
@@ -364,12 +372,12 @@ void BatchController::DeleteSourceIfVerified(int index) {
         entry = &files_.At(static_cast<size_t>(index));
     const TFileItem input = entry ? entry->item : TFileItem{};
     const OutputExpectation expected =
-        ExpectedOutput(GlobalVars.OutputFormat, input, jobOptions_, GlobalVars.JobDurationMs);
-    const std::string reason = VerifyConvertedOutput(GlobalVars.JobOutputFile, expected);
+        ExpectedOutput(GlobalVars.OutputFormat, input, jobOptions_, state_.encoder.JobDurationMs);
+    const std::string reason = VerifyConvertedOutput(state_.job.JobOutputFile, expected);
     if (reason.empty())
-        DeleteFile(GlobalVars.JobInputFile);
+        DeleteFile(state_.job.JobInputFile);
     else
-        host_.SourceKept(GlobalVars.JobInputFile, reason);
+        host_.SourceKept(state_.job.JobInputFile, reason);
 }
 
 } // namespace quillabe

@@ -6,10 +6,13 @@
 
 #include "engine/BatchHost.h"
 #include "engine/FileList.h"
+#include "engine/OutputParser.h"
 
 #include <QObject>
 
 #include <cstdint>
+#include <optional>
+#include <random>
 #include <string>
 
 namespace quillabe {
@@ -20,7 +23,7 @@ class TRedirector;
 // n = 1, 2, ... 32767; the candidate for 32768 untested when all of those exist.
 std::string UniqueFileName(const std::string& name, const std::string& folder);
 // n digits, each uniform in 0..9.
-std::string RandomDigits(int n);
+std::string RandomDigits(int n, std::mt19937& generator);
 // Priority 0..3 to the runner's priority class: 1 -> 2, 2 -> 3, 3 -> 4, anything else 1.
 uint8_t MapPriority(int priority);
 // The output extension (with its dot) of the current format; MP4 and 3GP take the selected
@@ -35,8 +38,12 @@ std::string ApplyCommandFixups(const std::string& options);
 class BatchController : public QObject {
     Q_OBJECT
 public:
+    // The job, batch and reading state and the template values are GlobalVars' unless others
+    // are given.
     BatchController(FileList& files, TRedirector& runner, BatchHost& host,
                     QObject* parent = nullptr);
+    BatchController(FileList& files, TRedirector& runner, BatchHost& host, ParserState state,
+                    TTemplateValues& templates, QObject* parent = nullptr);
 
     // The Convert command: checks, then the whole batch. Returns when the batch has ended.
     void ActionConvertExecute();
@@ -57,6 +64,7 @@ private:
     void HandleEncoderExit();
     void HandleOutput(const char* data, size_t size);
     std::string ParserCommandLine() const;
+    ParserContext JobContext(bool exited, bool batchRunning) const;
     void FailJobStart(const std::string& text, bool chaining);
     void RemoveOwnOutput();
     void DeleteSourceIfVerified(int index);
@@ -67,6 +75,11 @@ private:
     bool progressOpen_ = false;
     std::string jobOptions_;     // the options of the running job (a preset's: its commands)
     bool outputExisted_ = false; // the output path was taken before the job began
+    std::string parserLine_;     // what the parser reads the time limit from
+    std::optional<TimeLimit> timeLimit_; // read from parserLine_ once per job
+    ParserState state_;
+    TTemplateValues& templates_;
+    std::mt19937 random_{std::random_device{}()};
     int lastResult_ = 0;
     bool shutdownPerformed_ = false;
 };

@@ -38,16 +38,16 @@ constexpr std::array<Placeholder, 9> kPlaceholders = {{
     {kInputPlaceholder, "q_input_file"},
 }};
 
-std::array<std::string, kPlaceholders.size()> placeholderValues(const std::string& inputSlot) {
-    const TGlobalVars& g = GlobalVars;
-    return {g.TplAppPath,
-            g.TplTimeStamp,
-            g.TplTemporaryFile,
-            g.TplTitle,
-            ChangeFileExt(g.TplOutputFile, ""), // the commands add their own extension
-            g.TplOutputPath,
-            g.TplRandomNumber3,
-            g.TplRandomNumber5,
+std::array<std::string, kPlaceholders.size()> placeholderValues(const TTemplateValues& t,
+                                                                const std::string& inputSlot) {
+    return {t.TplAppPath,
+            t.TplTimeStamp,
+            t.TplTemporaryFile,
+            t.TplTitle,
+            ChangeFileExt(t.TplOutputFile, ""), // the commands add their own extension
+            t.TplOutputPath,
+            t.TplRandomNumber3,
+            t.TplRandomNumber5,
             inputSlot};
 }
 
@@ -177,11 +177,11 @@ void WriteCoreDirectShowScript(const std::string& inputFile) {
 }
 
 std::string ConvertCoreScript(const std::vector<std::string>& commands,
-                              const std::string& inputSlot) {
+                              const TTemplateValues& templates, const std::string& inputSlot) {
     std::string out = "#!/bin/sh\n"
                       "# The commands of one conversion job. File names are assigned below in\n"
                       "# single quotes and used only through quoted references.\n";
-    auto values = placeholderValues(inputSlot);
+    auto values = placeholderValues(templates, inputSlot);
     for (size_t i = 0; i < kPlaceholders.size(); ++i) {
         out += kPlaceholders[i].variable;
         out += '=';
@@ -196,8 +196,8 @@ std::string ConvertCoreScript(const std::vector<std::string>& commands,
     return out;
 }
 
-void WriteConvertCoreBatch(const TProfileDetailItem& item) {
-    const std::string& input = GlobalVars.JobInputFile;
+void WriteConvertCoreBatch(const TProfileDetailItem& item, const TTemplateValues& templates,
+                           const std::string& input) {
     std::string inputSlot = input;
     if (InputUsesDirectShow(input)) {
         WriteCoreDirectShowScript(input);
@@ -205,7 +205,7 @@ void WriteConvertCoreBatch(const TProfileDetailItem& item) {
     }
     ensureReadable(item.PresetPath);
     writeGenerated(ConvertCoreBatchPath(),
-                   ConvertCoreScript(PresetCommandTemplates(item), inputSlot));
+                   ConvertCoreScript(PresetCommandTemplates(item), templates, inputSlot));
 }
 
 void DeleteTempFiles() {

@@ -4,6 +4,7 @@
 // "~ConvertCore.bat" (the preset variant's commands, run by /bin/sh). Both live only while a job
 // runs.
 
+#include "core/GlobalVars.h"
 #include "profiles/PresetCatalogue.h"
 
 #include <stdexcept>
@@ -32,16 +33,17 @@ bool InputUsesDirectShow(const std::string& inputFile);
 void WriteDirectShowScript(const std::string& inputFile);
 void WriteCoreDirectShowScript(const std::string& inputFile);
 
-// "~ConvertCore.bat" for the current job from the variant's command templates and the template
-// values in GlobalVars; writes the core script first when the input goes through it.
-void WriteConvertCoreBatch(const TProfileDetailItem& item);
+// "~ConvertCore.bat" for a job from the variant's command templates and the job's template
+// values; writes the core script first when the input goes through it.
+void WriteConvertCoreBatch(const TProfileDetailItem& item, const TTemplateValues& templates,
+                           const std::string& inputFile);
 
 // The text of the batch file: a /bin/sh script that assigns every placeholder value in single
 // quotes and uses it through a variable reference quoted for its place in the command, so that
 // any file name reaches the commands intact and is never executed. `inputSlot` is the value of
-// "<%InputFile%>"; the other values come from GlobalVars.
+// "<%InputFile%>"; the other values come from `templates`.
 std::string ConvertCoreScript(const std::vector<std::string>& commands,
-                              const std::string& inputSlot);
+                              const TTemplateValues& templates, const std::string& inputSlot);
 
 // Deletes both generated files; a missing file is no error.
 void DeleteTempFiles();

@@ -69,13 +69,6 @@ bool isBlankLine(std::string_view line) {
     return true;
 }
 
-// "-t LIMIT" (and "-ss START") on the command line shortens the measured duration. The line is
-// split into its arguments, so a file name that holds " -t " is never taken for the option.
-struct TimeLimit {
-    int64_t limitMs = 0;
-    int64_t startMs = 0;
-};
-
 std::optional<int64_t> clockAfter(const std::vector<std::string>& args, std::string_view option) {
     for (size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == option)
@@ -83,7 +76,9 @@ std::optional<int64_t> clockAfter(const std::vector<std::string>& args, std::str
     return std::nullopt;
 }
 
-std::optional<TimeLimit> timeLimitOf(std::string_view commandLine) {
+} // namespace
+
+std::optional<TimeLimit> TimeLimitOf(std::string_view commandLine) {
     if (!Contains(commandLine, "-t"))
         return std::nullopt;
     std::vector<std::string> args = SplitCommandLine(commandLine);
@@ -94,18 +89,7 @@ std::optional<TimeLimit> timeLimitOf(std::string_view commandLine) {
     return TimeLimit{*limit, clockAfter(args, "-ss").value_or(0)};
 }
 
-// The command line stays the same for a whole job, so it is split once, not for every piece.
-std::optional<TimeLimit> cachedTimeLimitOf(std::string_view commandLine) {
-    static std::string lastLine;
-    static std::optional<TimeLimit> lastLimit;
-    static bool known = false;
-    if (!known || lastLine != commandLine) {
-        lastLine.assign(commandLine);
-        lastLimit = timeLimitOf(commandLine);
-        known = true;
-    }
-    return lastLimit;
-}
+namespace {
 
 // A time= value: seconds with a decimal point, or (from newer encoders) a clock value.
 std::optional<int64_t> positionMsOf(std::string_view value) {
@@ -128,8 +112,10 @@ std::string percentText(MsgId prefix, int32_t percent) {
 // (which lets the window repaint) shows the collected state first.
 class PieceParser {
 public:
-    PieceParser(const ParserContext& ctx, ProgressView& view) : ctx_(ctx), view_(view) {
-        limit_ = cachedTimeLimitOf(ctx.commandLine);
+    PieceParser(const ParserContext& ctx, ParserState& st, ProgressView& view)
+        : ctx_(ctx), st_(st), view_(view) {
+        // The caller splits a job's command line once; without that it is split per piece.
+        limit_ = ctx.timeLimit ? *ctx.timeLimit : TimeLimitOf(ctx.commandLine);
         now_ = readClock();
     }
 
@@ -143,6 +129,7 @@ private:
     void updateProgress();
 
     const ParserContext& ctx_;
+    ParserState& st_;
     ProgressView& view_;
     std::optional<TimeLimit> limit_;
     TDateTime now_ = 0;
@@ -159,19 +146,18 @@ private:
 };
 
 void PieceParser::readMarkers(std::string_view line) {
-    TGlobalVars& g = GlobalVars;
     if (Contains(line, "Input #0, ")) {
         std::optional<std::string_view> name = FindBetween(line, "from '", "':");
         if (name && *name != kNoValue)
-            g.StreamInputName = *name;
+            st_.encoder.StreamInputName = *name;
         // The encoder names the frame-server script; the user wants to see the real input.
-        if (ExtractFileExt(g.StreamInputName) == ".avs")
-            g.StreamInputName = g.JobInputFile;
+        if (ExtractFileExt(st_.encoder.StreamInputName) == ".avs")
+            st_.encoder.StreamInputName = st_.job.JobInputFile;
     }
     if (Contains(line, "Output #0, ")) {
         std::optional<std::string_view> name = FindBetween(line, "to '", "':");
         if (name && *name != kNoValue)
-            g.StreamOutputName = *name;
+            st_.encoder.StreamOutputName = *name;
     }
     if (!line.empty() && line[0] == ' ' && StartsWith(line, kDurationPrefix)) {
         // From the blank after "Duration:" up to the first comma; no comma means no value.
@@ -181,51 +167,51 @@ void PieceParser::readMarkers(std::string_view line) {
                 Trim(line.substr(kDurationPrefix.size() - 1, comma - (kDurationPrefix.size() - 1)));
             if (value != kNoValue)
                 if (std::optional<int64_t> ms = TryParseClockMs(value))
-                    g.JobDurationMs = ClampToInt32(*ms);
+                    st_.encoder.JobDurationMs = ClampToInt32(*ms);
         }
     }
-    if (limit_ && Int128(limit_->limitMs) + limit_->startMs < g.JobDurationMs)
-        g.JobDurationMs = ClampToInt32(limit_->limitMs);
+    if (limit_ && Int128(limit_->limitMs) + limit_->startMs < st_.encoder.JobDurationMs)
+        st_.encoder.JobDurationMs = ClampToInt32(limit_->limitMs);
     if (size_t at = findMarker(line, kTimeMarker); at != std::string_view::npos) {
         std::optional<std::string_view> value = ValueFrom(line, at + kTimeMarker.text.size(), " ");
         if (value && *value != kNoValue)
             if (std::optional<int64_t> ms = positionMsOf(*value))
-                g.JobPositionMs = ClampToInt32(*ms);
+                st_.encoder.JobPositionMs = ClampToInt32(*ms);
     }
     if (size_t at = findMarker(line, kBitrateMarker); at != std::string_view::npos) {
         std::optional<std::string_view> value =
             ValueFrom(line, at + kBitrateMarker.text.size(), "kbits/s");
         if (value && *value != kNoValue)
             if (std::optional<int64_t> kbps = ParseScaledDecimal(*value, 0))
-                g.JobBitrateKbps = ClampToInt32(*kbps);
+                st_.encoder.JobBitrateKbps = ClampToInt32(*kbps);
     }
     if (size_t at = line.find("size="); at != std::string_view::npos) {
         std::optional<std::string_view> value = ValueFrom(line, at + 5, "kB ");
         if (value && *value != kNoValue)
             if (std::optional<int64_t> kb = ParseScaledDecimal(*value, 0))
-                g.JobSizeKB = ClampToInt32(*kb);
+                st_.encoder.JobSizeKB = ClampToInt32(*kb);
     }
 }
 
 void PieceParser::updateProgress() {
-    TGlobalVars& g = GlobalVars;
     touched_ = true;
-    if (g.JobDurationMs == 0 || g.JobPositionMs == 0)
+    if (st_.encoder.JobDurationMs == 0 || st_.encoder.JobPositionMs == 0)
         return;
-    g.JobPercent = PercentOf(g.JobPositionMs, g.JobDurationMs, true);
+    st_.job.JobPercent = PercentOf(st_.encoder.JobPositionMs, st_.encoder.JobDurationMs, true);
     jobShown_ = true;
-    jobPercent_ = g.JobPercent;
-    jobPositionMs_ = g.JobPositionMs;
-    jobDurationMs_ = g.JobDurationMs;
+    jobPercent_ = st_.job.JobPercent;
+    jobPositionMs_ = st_.encoder.JobPositionMs;
+    jobDurationMs_ = st_.encoder.JobDurationMs;
 
-    Int128 processed = Int128(g.JobBytes) * g.JobPercent / 100 + g.FinishedBytes;
-    g.ProcessedBytes = clampToInt64(processed);
-    if (g.ProcessedBytes == 0 || g.TotalBytes == 0)
+    Int128 processed =
+        Int128(st_.batch.JobBytes) * st_.job.JobPercent / 100 + st_.batch.FinishedBytes;
+    st_.batch.ProcessedBytes = clampToInt64(processed);
+    if (st_.batch.ProcessedBytes == 0 || st_.batch.TotalBytes == 0)
         return;
-    g.BatchPercent = PercentOf(g.ProcessedBytes, g.TotalBytes, true);
+    st_.batch.BatchPercent = PercentOf(st_.batch.ProcessedBytes, st_.batch.TotalBytes, true);
     batchShown_ = true;
-    batchPercent_ = g.BatchPercent;
-    processedBytes_ = g.ProcessedBytes;
+    batchPercent_ = st_.batch.BatchPercent;
+    processedBytes_ = st_.batch.ProcessedBytes;
 }
 
 bool PieceParser::Line(std::string_view line, std::string_view prev) {
@@ -234,7 +220,7 @@ bool PieceParser::Line(std::string_view line, std::string_view prev) {
     readMarkers(line);
     updateProgress();
     if (IsEncoderErrorLine(line)) {
-        GlobalVars.JobFailed = true;
+        st_.job.JobFailed = true;
         Show();
         // The encoder goes on; its outcome is decided when it ends.
         ShowMessageBox(std::string(line), Msg(MSG_Error), MB_ICONINFORMATION);
@@ -253,36 +239,35 @@ bool PieceParser::Line(std::string_view line, std::string_view prev) {
 void PieceParser::Show() {
     if (!touched_)
         return;
-    const TGlobalVars& g = GlobalVars;
-    TDateTime elapsed = now_ - g.BatchStartTime;
+    TDateTime elapsed = now_ - st_.batch.BatchStartTime;
     view_.SetLabel(ProgressLabel::LabelBatchElapsed, FormatHNNSS(elapsed));
     if (jobShown_) {
         view_.SetLabel(ProgressLabel::LabelStatus, percentText(MSG_ID_STATUS, jobPercent_));
         view_.SetBar(ProgressBar::Status, jobPercent_);
-        TDateTime jobElapsed = now_ - g.JobStartTime;
+        TDateTime jobElapsed = now_ - st_.job.JobStartTime;
         TDateTime remaining = double(jobDurationMs_) * jobElapsed / jobPositionMs_ - jobElapsed;
         view_.SetLabel(ProgressLabel::LabelStatusRemaining, FormatHNNSS(remaining));
     }
     if (batchShown_) {
         view_.SetLabel(ProgressLabel::LabelBatch, percentText(MSG_ID_BATCH, batchPercent_));
         view_.SetBar(ProgressBar::Batch, batchPercent_);
-        TDateTime estimated = double(g.TotalBytes) * elapsed / double(processedBytes_);
+        TDateTime estimated = double(st_.batch.TotalBytes) * elapsed / double(processedBytes_);
         view_.SetLabel(ProgressLabel::LabelBatchEstimated, FormatHNNSS(estimated));
         view_.SetLabel(ProgressLabel::LabelBatchRemaining, FormatHNNSS(estimated - elapsed));
     }
-    view_.SetLabel(
-        ProgressLabel::LabelWorking,
-        FormatMsg(MSG_ID_WORKING,
-                  {static_cast<long long>(g.DoneCount) + g.FailedCount + 1,
-                   static_cast<long long>(g.TotalCount), ExtractFileName(g.StreamInputName)}));
+    view_.SetLabel(ProgressLabel::LabelWorking,
+                   FormatMsg(MSG_ID_WORKING, {static_cast<long long>(st_.batch.DoneCount) +
+                                                  st_.batch.FailedCount + 1,
+                                              static_cast<long long>(st_.batch.TotalCount),
+                                              ExtractFileName(st_.encoder.StreamInputName)}));
     view_.SetLabel(ProgressLabel::LabelOutput,
-                   FormatMsg(MSG_ID_OUTPUT, {ExtractFileName(g.StreamOutputName)}));
+                   FormatMsg(MSG_ID_OUTPUT, {ExtractFileName(st_.encoder.StreamOutputName)}));
     if (!view_.AnimationRunning()) {
         view_.StartAnimation();
         view_.SetLabel(ProgressLabel::LabelCovnerting, Msg(MSG_CONVERTING));
     }
-    view_.SetTrayHint(
-        FormatMsg(MSG_TRAY_HINT, {g.StreamInputName, static_cast<long long>(g.JobPercent)}));
+    view_.SetTrayHint(FormatMsg(
+        MSG_TRAY_HINT, {st_.encoder.StreamInputName, static_cast<long long>(st_.job.JobPercent)}));
     touched_ = jobShown_ = batchShown_ = false;
 }
 
@@ -307,8 +292,8 @@ bool IsEncoderErrorLine(std::string_view line) {
            !StartsWith(line, "Error while decoding stream");
 }
 
-void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, ProgressView& view) {
-    TGlobalVars& g = GlobalVars;
+void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, ParserState& st,
+                         ProgressView& view) {
     std::string cleaned;
     if (piece.find('\0') != std::string_view::npos) {
         cleaned = withoutNuls(piece);
@@ -318,15 +303,15 @@ void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, Progr
     // Every break (CR LF, lone CR, lone LF) ends a line; the encoder's progress lines end in a
     // lone CR. The text after the last break waits for the next piece.
     // The remainder never holds a break, so only the new piece is searched for the last one.
-    const size_t pendingSize = g.PendingOutput.size();
+    const size_t pendingSize = st.job.PendingOutput.size();
     std::string joined;
     std::string_view text = piece;
     if (pendingSize != 0) {
-        joined = std::move(g.PendingOutput);
+        joined = std::move(st.job.PendingOutput);
         joined.append(piece);
         text = joined;
     }
-    g.PendingOutput.clear();
+    st.job.PendingOutput.clear();
     if (!ctx.exited) {
         size_t last = piece.find_last_of("\r\n");
         size_t keep = last == std::string_view::npos ? 0 : pendingSize + last + 1;
@@ -335,18 +320,18 @@ void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, Progr
             keep = text.size();
         if (keep == 0 && pendingSize != 0) {
             text = {};
-            g.PendingOutput = std::move(joined);
+            st.job.PendingOutput = std::move(joined);
         } else {
-            g.PendingOutput.assign(text.substr(keep));
+            st.job.PendingOutput.assign(text.substr(keep));
             text = text.substr(0, keep);
         }
     }
 
-    view.SetFileState(g.JobInputFile, TFileState::Converting);
+    view.SetFileState(st.job.JobInputFile, TFileState::Converting);
     if (!ctx.batchRunning)
         return;
 
-    PieceParser parser(ctx, view);
+    PieceParser parser(ctx, st, view);
     std::string_view prev;
     size_t pos = 0;
     while (pos < text.size()) {
@@ -364,27 +349,27 @@ void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, Progr
     parser.Show();
 }
 
-void FlushPendingOutput(const ParserContext& ctx, ProgressView& view) {
-    if (GlobalVars.PendingOutput.empty())
+void FlushPendingOutput(const ParserContext& ctx, ParserState& st, ProgressView& view) {
+    if (st.job.PendingOutput.empty())
         return;
     ParserContext last = ctx;
     last.exited = true;
-    HandleEncoderOutput({}, last, view);
+    HandleEncoderOutput({}, last, st, view);
 }
 
-void EndOfJobUpdate(const ParserContext& ctx, ProgressView& view) {
-    TGlobalVars& g = GlobalVars;
-    g.FinishedBytes = clampToInt64(Int128(g.FinishedBytes) + g.JobBytes);
-    g.ProcessedBytes = g.FinishedBytes;
-    if (g.TotalBytes != 0) {
+void EndOfJobUpdate(const ParserContext& ctx, ParserState& st, ProgressView& view) {
+    st.batch.FinishedBytes = clampToInt64(Int128(st.batch.FinishedBytes) + st.batch.JobBytes);
+    st.batch.ProcessedBytes = st.batch.FinishedBytes;
+    if (st.batch.TotalBytes != 0) {
         // Whole percents of finished jobs, truncated.
-        g.BatchPercent = PercentOf(g.ProcessedBytes, g.TotalBytes, false);
-        view.SetLabel(ProgressLabel::LabelBatch, percentText(MSG_ID_BATCH, g.BatchPercent));
-        view.SetBar(ProgressBar::Batch, g.BatchPercent);
+        st.batch.BatchPercent = PercentOf(st.batch.ProcessedBytes, st.batch.TotalBytes, false);
+        view.SetLabel(ProgressLabel::LabelBatch, percentText(MSG_ID_BATCH, st.batch.BatchPercent));
+        view.SetBar(ProgressBar::Batch, st.batch.BatchPercent);
     }
-    if (g.ProcessedBytes > 0) {
-        TDateTime elapsed = (ctx.now ? ctx.now() : Now()) - g.BatchStartTime;
-        TDateTime estimated = double(g.TotalBytes) * elapsed / double(g.ProcessedBytes);
+    if (st.batch.ProcessedBytes > 0) {
+        TDateTime elapsed = (ctx.now ? ctx.now() : Now()) - st.batch.BatchStartTime;
+        TDateTime estimated =
+            double(st.batch.TotalBytes) * elapsed / double(st.batch.ProcessedBytes);
         view.SetLabel(ProgressLabel::LabelBatchEstimated, FormatHNNSS(estimated));
         view.SetLabel(ProgressLabel::LabelBatchRemaining, FormatHNNSS(estimated - elapsed));
     }

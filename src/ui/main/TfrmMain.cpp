@@ -4,6 +4,7 @@
 #include "core/FormPlacement.h"
 #include "core/GlobalVars.h"
 #include "core/MessageDialogs.h"
+#include "core/StartupConstants.h"
 #include "core/SystemSettings.h"
 #include "core/TypeData.h"
 #include "engine/Redirector.h"
@@ -46,9 +47,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
 // The creation handler, in the program's start order. The skin layout, the preset menus, the
 // format selection and the output folder box join their steps as they are built.
 void TfrmMain::FormCreate() {
-    // Encoder numbers are parsed with "." whatever the user's locale (Qt set it from the
-    // environment when the application object was made).
-    std::setlocale(LC_NUMERIC, "C");
+    // Qt set the locale from the environment when the application object was made.
+    UseDotDecimalSeparator();
     Redirector = std::make_unique<TRedirector>();
     SetGlobalDefaults();
     if (!LoadSystemSettings())

@@ -238,8 +238,8 @@ TEST_F(Controller, AFailedJobInTheMiddleDoesNotStopTheBatch) {
     EXPECT_EQ(state(0), TFileState::Done);
     EXPECT_EQ(state(1), TFileState::Failed);
     EXPECT_EQ(state(2), TFileState::Done);
-    EXPECT_EQ(GlobalVars.DoneCount, 2);
-    EXPECT_EQ(GlobalVars.FailedCount, 1);
+    EXPECT_EQ(GlobalVars.Batch.DoneCount, 2);
+    EXPECT_EQ(GlobalVars.Batch.FailedCount, 1);
     EXPECT_EQ(host.balloon, "") << "no completion balloon after a failure";
     EXPECT_EQ(host.countdowns, 0) << "no shutdown after a failure";
     ASSERT_EQ(dialogs->Requests().size(), 1u);
@@ -263,7 +263,7 @@ TEST_F(Controller, OutputNamesAreUniqueAndNeverOverwrite) {
     EXPECT_EQ(out.Read("clip(2).mp3"), "x");
     EXPECT_EQ(out.Read("clip(3).mp3"), "x");
     EXPECT_EQ(out.Read("clip(4).mp3"), "x");
-    EXPECT_EQ(GlobalVars.JobOutputFile, out.Path() + "clip(4).mp3");
+    EXPECT_EQ(GlobalVars.Job.JobOutputFile, out.Path() + "clip(4).mp3");
 }
 
 TEST_F(Controller, EmptyOrMissingOutputFailsAndKeepsTheSource) {
@@ -341,7 +341,7 @@ TEST_F(Controller, StopNowKillsTheEncoderAndLeavesCountersAlone) {
     EXPECT_TRUE(waitUntil([&] { return !runner.Running(); }));
     EXPECT_EQ(state(0), TFileState::Converting);
     EXPECT_EQ(state(1), TFileState::Waiting);
-    EXPECT_EQ(GlobalVars.DoneCount + GlobalVars.FailedCount, 0);
+    EXPECT_EQ(GlobalVars.Batch.DoneCount + GlobalVars.Batch.FailedCount, 0);
     EXPECT_EQ(host.countdowns, 0) << "no shutdown after stop now";
     pid_t pid = std::stoi(out.Read("pid"));
     // No process of the encoder's group survives (zombies aside: nobody may reap them here).
@@ -376,7 +376,7 @@ TEST_F(Controller, ZeroSizesAndARemainderWithoutLineBreak) {
     controller.ActionConvertExecute();
     EXPECT_EQ(state(0), TFileState::Done);
     EXPECT_EQ(state(1), TFileState::Failed) << "the last unterminated line still counts";
-    EXPECT_EQ(GlobalVars.BatchPercent, 0);
+    EXPECT_EQ(GlobalVars.Batch.BatchPercent, 0);
 }
 
 TEST_F(Controller, ChecksBeforeTheBatch) {
@@ -418,7 +418,8 @@ TEST(ControllerHelpers, FixupsPriorityAndDigits) {
     const std::pair<int, int> priorities[] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {200, 1}};
     for (auto [p, expected] : priorities)
         EXPECT_EQ(MapPriority(p), expected);
-    std::string digits = RandomDigits(5);
+    std::mt19937 generator(7);
+    std::string digits = RandomDigits(5, generator);
     EXPECT_EQ(digits.size(), 5u);
     EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string::npos);
 }
@@ -485,7 +486,7 @@ TEST_F(Controller, EncoderFaultsNeverDeleteTheSource) {
         }
     }
     EXPECT_EQ(kept, host.keptReasons.size());
-    EXPECT_EQ(GlobalVars.FailedCount, 4);
+    EXPECT_EQ(GlobalVars.Batch.FailedCount, 4);
     EXPECT_EQ(host.balloon, "") << "a crashed encoder is a failure";
 }
 
@@ -522,7 +523,7 @@ TEST_F(Controller, AJobThatCannotStartCountsAsFailed) {
     controller.ActionConvertExecute();
     std::filesystem::remove(home.Path() + "~ConvertCore.bat");
     EXPECT_EQ(host.startFailures.size(), 1u);
-    EXPECT_EQ(GlobalVars.FailedCount, 1);
+    EXPECT_EQ(GlobalVars.Batch.FailedCount, 1);
     EXPECT_EQ(state(0), TFileState::Failed);
 }
 

@@ -21,6 +21,8 @@ using quillabe::test::RecordingView;
 
 namespace {
 
+ParserState st = GlobalParserState();
+
 constexpr TDateTime kT0 = 45000.25;
 constexpr TDateTime kSecond = 1.0 / 86400.0;
 constexpr int32_t kI32Max = std::numeric_limits<int32_t>::max();
@@ -52,12 +54,12 @@ protected:
         dialogs = std::make_shared<ScriptedMessageDialogs>();
         SetMessageDialogHandler(dialogs);
         TGlobalVars& g = GlobalVars;
-        g.BatchStartTime = kT0;
-        g.JobStartTime = kT0;
-        g.TotalCount = 1;
-        g.TotalBytes = 1000;
-        g.JobBytes = 1000;
-        g.JobInputFile = "/in/clip.avi";
+        g.Batch.BatchStartTime = kT0;
+        g.Job.JobStartTime = kT0;
+        g.Batch.TotalCount = 1;
+        g.Batch.TotalBytes = 1000;
+        g.Batch.JobBytes = 1000;
+        g.Job.JobInputFile = "/in/clip.avi";
         ctx.batchRunning = true;
         ctx.now = [this] { return now; };
         Preset(Fields{});
@@ -66,22 +68,23 @@ protected:
 
     void Preset(const Fields& f) {
         TGlobalVars& g = GlobalVars;
-        g.JobDurationMs = f.dur;
-        g.JobPositionMs = f.pos;
-        g.JobSizeKB = f.size;
-        g.JobBitrateKbps = f.kbps;
-        g.StreamInputName = f.in;
-        g.StreamOutputName = f.out;
-        g.JobFailed = f.failed;
-        g.PendingOutput.clear();
+        g.Encoder.JobDurationMs = f.dur;
+        g.Encoder.JobPositionMs = f.pos;
+        g.Encoder.JobSizeKB = f.size;
+        g.Encoder.JobBitrateKbps = f.kbps;
+        g.Encoder.StreamInputName = f.in;
+        g.Encoder.StreamOutputName = f.out;
+        g.Job.JobFailed = f.failed;
+        g.Job.PendingOutput.clear();
         dialogs->Clear();
     }
     Fields Current() const {
         const TGlobalVars& g = GlobalVars;
-        return {g.JobDurationMs,   g.JobPositionMs,    g.JobSizeKB, g.JobBitrateKbps,
-                g.StreamInputName, g.StreamOutputName, g.JobFailed, dialogs->Requests().size()};
+        return {g.Encoder.JobDurationMs,  g.Encoder.JobPositionMs,   g.Encoder.JobSizeKB,
+                g.Encoder.JobBitrateKbps, g.Encoder.StreamInputName, g.Encoder.StreamOutputName,
+                g.Job.JobFailed,          dialogs->Requests().size()};
     }
-    void Feed(std::string_view piece) { HandleEncoderOutput(piece, ctx, view); }
+    void Feed(std::string_view piece) { HandleEncoderOutput(piece, ctx, st, view); }
     void SetCommandLine(std::string line) {
         commandLine = std::move(line);
         ctx.commandLine = commandLine;
@@ -101,10 +104,10 @@ TEST_F(OutputParser, ProgressLineGivesJobAndBatchDisplay) {
     Feed("  Duration: 00:00:40.00, start: 0.000000, bitrate: 64 kb/s\n");
     Feed(kProgress);
     EXPECT_EQ(Current(), (Fields{.dur = 40000, .pos = 10000, .size = 1024, .kbps = 839}));
-    EXPECT_EQ(GlobalVars.JobPercent, 25);
-    EXPECT_EQ(GlobalVars.ProcessedBytes, 250);
-    EXPECT_EQ(GlobalVars.BatchPercent, 25);
-    EXPECT_EQ(GlobalVars.PendingOutput, "");
+    EXPECT_EQ(GlobalVars.Job.JobPercent, 25);
+    EXPECT_EQ(GlobalVars.Batch.ProcessedBytes, 250);
+    EXPECT_EQ(GlobalVars.Batch.BatchPercent, 25);
+    EXPECT_EQ(GlobalVars.Job.PendingOutput, "");
 
     EXPECT_EQ(view.Label(ProgressLabel::LabelStatus), "Status=25%");
     EXPECT_EQ(view.Bar(ProgressBar::Status), 25);
@@ -202,7 +205,7 @@ TEST_F(OutputParser, ErrorLineShowsItselfInAnInformationBox) {
     EXPECT_EQ(r.text, "Error opening output file '/out/a.mp4'");
     EXPECT_EQ(r.title, "Error");
     EXPECT_EQ(r.flags, MB_ICONINFORMATION);
-    EXPECT_TRUE(GlobalVars.JobFailed);
+    EXPECT_TRUE(GlobalVars.Job.JobFailed);
 }
 
 TEST_F(OutputParser, TimeLimitOnTheCommandLine) {
@@ -234,13 +237,14 @@ TEST_F(OutputParser, TimeLimitOnTheCommandLine) {
         Preset(Fields{});
         SetCommandLine(c.commandLine);
         Feed(std::string("  Duration: ") + c.duration + ", start: 0\n");
-        EXPECT_EQ(GlobalVars.JobDurationMs, c.expected) << c.commandLine << " " << c.duration;
+        EXPECT_EQ(GlobalVars.Encoder.JobDurationMs, c.expected)
+            << c.commandLine << " " << c.duration;
     }
     // The rule runs for every line, before the duration line too.
     Preset(Fields{.dur = 90000});
     SetCommandLine(kLimited);
     Feed("anything\n");
-    EXPECT_EQ(GlobalVars.JobDurationMs, 30000);
+    EXPECT_EQ(GlobalVars.Encoder.JobDurationMs, 30000);
 }
 
 // The output of one job as the encoder writes it: progress lines end in a lone CR, the last
@@ -281,13 +285,13 @@ TEST_F(OutputParser, EveryChunkingGivesTheSameResult) {
             from = cut;
         }
         Feed(std::string_view(all).substr(from));
-        EXPECT_EQ(GlobalVars.PendingOutput, "frame= 1000 fps= 25 q=2.0 Lsize=    4093kB "
-                                            "time=39.50 bitrate= 848.7kbits/s")
+        EXPECT_EQ(GlobalVars.Job.PendingOutput, "frame= 1000 fps= 25 q=2.0 Lsize=    4093kB "
+                                                "time=39.50 bitrate= 848.7kbits/s")
             << label;
-        FlushPendingOutput(ctx, view);
-        EXPECT_EQ(GlobalVars.PendingOutput, "") << label;
+        FlushPendingOutput(ctx, st, view);
+        EXPECT_EQ(GlobalVars.Job.PendingOutput, "") << label;
         EXPECT_EQ(Current(), expected) << label;
-        EXPECT_EQ(GlobalVars.JobPercent, 99) << label;
+        EXPECT_EQ(GlobalVars.Job.JobPercent, 99) << label;
     };
     run({}, "one piece");
     for (size_t cut = 1; cut < all.size(); ++cut)
@@ -303,18 +307,18 @@ TEST_F(OutputParser, EveryChunkingGivesTheSameResult) {
 TEST_F(OutputParser, EndedEncoderCarriesNothing) {
     ctx.exited = true;
     Feed("frame= 1 size= 10kB time=5.00 bitrate= 1.0kbits/s");
-    EXPECT_EQ(GlobalVars.JobPositionMs, 5000);
-    EXPECT_EQ(GlobalVars.PendingOutput, "");
+    EXPECT_EQ(GlobalVars.Encoder.JobPositionMs, 5000);
+    EXPECT_EQ(GlobalVars.Job.PendingOutput, "");
 
     // A remainder left from before the end is the job's last line.
     ctx.exited = false;
     Feed("frame= 2 size= 10kB time=6.00 bitrate= 1.0kbits/s\rError at the very end");
-    EXPECT_FALSE(GlobalVars.JobFailed);
-    FlushPendingOutput(ctx, view);
-    EXPECT_TRUE(GlobalVars.JobFailed);
+    EXPECT_FALSE(GlobalVars.Job.JobFailed);
+    FlushPendingOutput(ctx, st, view);
+    EXPECT_TRUE(GlobalVars.Job.JobFailed);
     EXPECT_EQ(dialogs->Requests().at(0).text, "Error at the very end");
     size_t states = view.fileStates.size();
-    FlushPendingOutput(ctx, view); // nothing left: nothing happens
+    FlushPendingOutput(ctx, st, view); // nothing left: nothing happens
     EXPECT_EQ(view.fileStates.size(), states);
 }
 
@@ -323,20 +327,20 @@ TEST_F(OutputParser, OutputWithoutBreaksIsNotHeldWithoutBound) {
     size_t largest = 0;
     for (int i = 0; i < 1024; ++i) { // 4 MiB in one endless line
         Feed(piece);
-        largest = std::max(largest, GlobalVars.PendingOutput.size());
+        largest = std::max(largest, GlobalVars.Job.PendingOutput.size());
     }
     EXPECT_LE(largest, (size_t(1) << 20) + piece.size());
     EXPECT_GE(largest, size_t(1) << 20);
     Feed("\nError after the long line\n");
     EXPECT_EQ(dialogs->Requests().size(), 1u);
-    EXPECT_EQ(GlobalVars.PendingOutput, "");
+    EXPECT_EQ(GlobalVars.Job.PendingOutput, "");
 }
 
 TEST_F(OutputParser, WithoutBatchOnlyTheStateAndTheRemainderChange) {
     ctx.batchRunning = false;
     Feed(std::string(kProgress) + "Error one\npartial");
     EXPECT_EQ(Current(), Fields{});
-    EXPECT_EQ(GlobalVars.PendingOutput, "partial");
+    EXPECT_EQ(GlobalVars.Job.PendingOutput, "partial");
     EXPECT_EQ(view.fileStates.size(), 1u);
     EXPECT_TRUE(view.labels.empty());
 }
@@ -349,50 +353,50 @@ TEST_F(OutputParser, BlankLinesShowNothing) {
 
 TEST_F(OutputParser, BatchOfTwoFilesAndTheEndOfAJob) {
     TGlobalVars& g = GlobalVars;
-    g.TotalCount = 2;
-    g.TotalBytes = 2000;
-    g.JobBytes = 1000;
+    g.Batch.TotalCount = 2;
+    g.Batch.TotalBytes = 2000;
+    g.Batch.JobBytes = 1000;
     Feed("  Duration: 00:00:40.00, start: 0\n"
          "f time=20.00 \r");
-    EXPECT_EQ(g.JobPercent, 50);
-    EXPECT_EQ(g.BatchPercent, 25);
+    EXPECT_EQ(g.Job.JobPercent, 50);
+    EXPECT_EQ(g.Batch.BatchPercent, 25);
     EXPECT_EQ(view.Label(ProgressLabel::LabelBatch), "Batch=25%");
 
-    EndOfJobUpdate(ctx, view);
-    EXPECT_EQ(g.FinishedBytes, 1000);
-    EXPECT_EQ(g.ProcessedBytes, 1000);
-    EXPECT_EQ(g.BatchPercent, 50);
+    EndOfJobUpdate(ctx, st, view);
+    EXPECT_EQ(g.Batch.FinishedBytes, 1000);
+    EXPECT_EQ(g.Batch.ProcessedBytes, 1000);
+    EXPECT_EQ(g.Batch.BatchPercent, 50);
     EXPECT_EQ(view.Label(ProgressLabel::LabelBatch), "Batch=50%");
     EXPECT_EQ(view.Bar(ProgressBar::Batch), 50);
     EXPECT_EQ(view.Label(ProgressLabel::LabelBatchEstimated), "0:00:40");
     EXPECT_EQ(view.Label(ProgressLabel::LabelBatchRemaining), "0:00:20");
 
     // The second job: its percent counts on top of the finished bytes.
-    g.DoneCount = 1;
-    g.JobPercent = 0;
+    g.Batch.DoneCount = 1;
+    g.Job.JobPercent = 0;
     Feed("f time=10.00 \r");
-    EXPECT_EQ(g.BatchPercent, 62); // (1000 + 250) / 2000 = 62.5, to even
+    EXPECT_EQ(g.Batch.BatchPercent, 62); // (1000 + 250) / 2000 = 62.5, to even
     EXPECT_EQ(view.Label(ProgressLabel::LabelWorking), "Working on file 2 of 2: in.avi");
 }
 
 TEST_F(OutputParser, SizesOfZeroLeaveTheBatchPercent) {
     TGlobalVars& g = GlobalVars;
-    g.TotalBytes = 0;
-    g.JobBytes = 0;
-    g.BatchPercent = 7;
+    g.Batch.TotalBytes = 0;
+    g.Batch.JobBytes = 0;
+    g.Batch.BatchPercent = 7;
     Feed("  Duration: 00:00:40.00, start: 0\nf time=20.00 \r");
-    EXPECT_EQ(g.JobPercent, 50);
-    EXPECT_EQ(g.BatchPercent, 7);
+    EXPECT_EQ(g.Job.JobPercent, 50);
+    EXPECT_EQ(g.Batch.BatchPercent, 7);
     EXPECT_EQ(view.Label(ProgressLabel::LabelBatch), "<unset>");
-    EndOfJobUpdate(ctx, view);
-    EXPECT_EQ(g.BatchPercent, 7);
+    EndOfJobUpdate(ctx, st, view);
+    EXPECT_EQ(g.Batch.BatchPercent, 7);
     EXPECT_EQ(view.Label(ProgressLabel::LabelBatch), "<unset>");
 }
 
 TEST_F(OutputParser, PositionBeyondTheDurationShowsAHundred) {
     Feed("  Duration: 00:00:40.00, start: 0\nf time=55.00 \r");
-    EXPECT_EQ(GlobalVars.JobPercent, 100);
-    EXPECT_EQ(GlobalVars.BatchPercent, 100);
+    EXPECT_EQ(GlobalVars.Job.JobPercent, 100);
+    EXPECT_EQ(GlobalVars.Batch.BatchPercent, 100);
 }
 
 TEST_F(OutputParser, ResetProgressDisplay) {
@@ -432,9 +436,9 @@ TEST_F(OutputParser, DecimalPointUnderACommaLocale) {
     Feed("f size=  12.5kB time=12.5 bitrate= 12.5kbits/s\r");
     std::setlocale(LC_ALL, saved.c_str());
     unsetenv("LOCPATH");
-    EXPECT_EQ(GlobalVars.JobPositionMs, 12500);
-    EXPECT_EQ(GlobalVars.JobSizeKB, 12);
-    EXPECT_EQ(GlobalVars.JobBitrateKbps, 12);
+    EXPECT_EQ(GlobalVars.Encoder.JobPositionMs, 12500);
+    EXPECT_EQ(GlobalVars.Encoder.JobSizeKB, 12);
+    EXPECT_EQ(GlobalVars.Encoder.JobBitrateKbps, 12);
 }
 
 } // namespace

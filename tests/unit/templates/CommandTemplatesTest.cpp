@@ -48,13 +48,13 @@ protected:
     void SetUp() override {
         ResetGlobalVars();
         TGlobalVars& g = GlobalVars;
-        g.TplAppPath = RemoveBackslash(home.Path());
-        g.TplOutputPath = "/out/'q' \"d\" $(touch pwned)/";
-        g.TplOutputFile = g.TplOutputPath + "clip.mp4";
-        g.TplTemporaryFile = g.TplOutputPath + "48213";
-        g.TplRandomNumber3 = "007";
-        g.TplRandomNumber5 = "31415";
-        g.JobInputFile = "/in/clip.avi";
+        g.Templates.TplAppPath = RemoveBackslash(home.Path());
+        g.Templates.TplOutputPath = "/out/'q' \"d\" $(touch pwned)/";
+        g.Templates.TplOutputFile = g.Templates.TplOutputPath + "clip.mp4";
+        g.Templates.TplTemporaryFile = g.Templates.TplOutputPath + "48213";
+        g.Templates.TplRandomNumber3 = "007";
+        g.Templates.TplRandomNumber5 = "31415";
+        g.Job.JobInputFile = "/in/clip.avi";
     }
 
     std::string writePreset(const std::string& itemBody) {
@@ -109,14 +109,16 @@ TEST_F(CommandTemplates, HostileNamesArriveIntactAndAreNeverExecuted) {
     TGlobalVars& g = GlobalVars;
     for (const std::string& name : names) {
         for (const std::string& input : {"/in/" + name, "-" + name}) {
-            g.TplOutputFile = g.TplOutputPath + ChangeFileExt(name, "") + ".mp4";
+            g.Templates.TplOutputFile =
+                g.Templates.TplOutputPath + ChangeFileExt(name, "") + ".mp4";
             TempDir cwd;
-            std::string script = cwd.Write("core.sh", ConvertCoreScript(commands, input));
+            std::string script =
+                cwd.Write("core.sh", ConvertCoreScript(commands, GlobalVars.Templates, input));
             Args expected = {input,
-                             g.TplOutputPath + ChangeFileExt(name, "") + ".mp4",
-                             g.TplOutputPath,
-                             g.TplTemporaryFile,
-                             g.TplAppPath + "/divuvo.dll",
+                             g.Templates.TplOutputPath + ChangeFileExt(name, "") + ".mp4",
+                             g.Templates.TplOutputPath,
+                             g.Templates.TplTemporaryFile,
+                             g.Templates.TplAppPath + "/divuvo.dll",
                              "",
                              "",
                              "007",
@@ -137,8 +139,9 @@ TEST_F(CommandTemplates, HostileNamesArriveIntactAndAreNeverExecuted) {
 }
 
 TEST_F(CommandTemplates, BatchFileIsAShellScriptWithValuesAssigned) {
-    GlobalVars.TplOutputFile = "/out/clip.mp4";
-    std::string text = ConvertCoreScript({"cmd \"<%OutputFile%>.mp4\""}, "/in/clip.avi");
+    GlobalVars.Templates.TplOutputFile = "/out/clip.mp4";
+    std::string text =
+        ConvertCoreScript({"cmd \"<%OutputFile%>.mp4\""}, GlobalVars.Templates, "/in/clip.avi");
     EXPECT_EQ(text.rfind("#!/bin/sh\n", 0), 0u);
     EXPECT_NE(text.find("\nq_output_file='/out/clip'\n"), std::string::npos);
     EXPECT_NE(text.find("\nq_input_file='/in/clip.avi'\n"), std::string::npos);
@@ -151,7 +154,7 @@ TEST_F(CommandTemplates, CommandKeysInFileOrderWithCaseSensitivePrefix) {
                                      "command3=printf '%s\\0' lower\n"
                                      "Command1=printf '%s\\0' \"<%InputFile%>\" "
                                      "\"<%inputfile%>\"\n");
-    WriteConvertCoreBatch(item(preset));
+    WriteConvertCoreBatch(item(preset), GlobalVars.Templates, GlobalVars.Job.JobInputFile);
     EXPECT_FALSE(FileExists(DirectShowScriptPath()));
     TempDir cwd;
     EXPECT_EQ(runScript(ConvertCoreBatchPath(), cwd.Path()),
@@ -169,13 +172,14 @@ TEST_F(CommandTemplates, ShippedPresetsPassHostileNamesIntact) {
     std::filesystem::permissions(encoder, std::filesystem::perms::owner_all);
 
     TGlobalVars& g = GlobalVars;
-    g.JobInputFile = "/in/it's a \"clip\" $(touch pwned) `touch pwned` \\ \n-x.avi";
+    g.Job.JobInputFile = "/in/it's a \"clip\" $(touch pwned) `touch pwned` \\ \n-x.avi";
     size_t variants = 0;
     for (const std::string& name : ListDirectory(presetDir, ".ini")) {
         for (const TProfileDetailItem& variant : LoadPresetItems(presetDir + name)) {
             ++variants;
-            g.TplOutputFile = g.TplOutputPath + "it's $(touch pwned)." + PresetItemExt(variant);
-            WriteConvertCoreBatch(variant);
+            g.Templates.TplOutputFile =
+                g.Templates.TplOutputPath + "it's $(touch pwned)." + PresetItemExt(variant);
+            WriteConvertCoreBatch(variant, GlobalVars.Templates, GlobalVars.Job.JobInputFile);
             TempDir cwd;
             Args args = runScript(ConvertCoreBatchPath(), cwd.Path());
             std::string label = name + " / " + variant.Title;
@@ -184,8 +188,8 @@ TEST_F(CommandTemplates, ShippedPresetsPassHostileNamesIntact) {
             auto input = std::find(args.begin(), args.end(), "-i");
             ASSERT_NE(input, args.end()) << label;
             ASSERT_NE(input + 1, args.end()) << label;
-            EXPECT_EQ(*(input + 1), g.JobInputFile) << label;
-            EXPECT_EQ(args.back(), g.TplOutputFile) << label;
+            EXPECT_EQ(*(input + 1), g.Job.JobInputFile) << label;
+            EXPECT_EQ(args.back(), g.Templates.TplOutputFile) << label;
             EXPECT_FALSE(PathExists(cwd.File("pwned"))) << label;
         }
     }
@@ -222,10 +226,10 @@ TEST_F(CommandTemplates, InputThroughTheScriptForBatchJobs) {
     };
     for (const Case& c : cases) {
         DeleteTempFiles();
-        g.JobInputFile = c.input;
+        g.Job.JobInputFile = c.input;
         g.UseDirectShow = c.useDirectShow;
         EXPECT_EQ(InputUsesDirectShow(c.input), c.throughScript) << c.input;
-        WriteConvertCoreBatch(item(preset));
+        WriteConvertCoreBatch(item(preset), GlobalVars.Templates, GlobalVars.Job.JobInputFile);
         EXPECT_EQ(FileExists(DirectShowScriptPath()), c.throughScript) << c.input;
         TempDir cwd;
         Args expected = {c.throughScript ? DirectShowScriptPath() : std::string(c.input)};
@@ -247,12 +251,18 @@ TEST_F(CommandTemplates, FailuresNameTheFileAndTheReason) {
               "Cannot read \"" + missingTemplate + "\": No such file or directory");
 
     std::string missingPreset = home.Dir().File("gone.ini");
-    EXPECT_EQ(message([&] { WriteConvertCoreBatch(item(missingPreset)); }),
+    EXPECT_EQ(message([&] {
+                  WriteConvertCoreBatch(item(missingPreset), GlobalVars.Templates,
+                                        GlobalVars.Job.JobInputFile);
+              }),
               "Cannot read \"" + missingPreset + "\": No such file or directory");
 
     std::filesystem::create_directory(ConvertCoreBatchPath());
     std::string preset = writePreset("Command1=true\n");
-    EXPECT_EQ(message([&] { WriteConvertCoreBatch(item(preset)); }),
+    EXPECT_EQ(message([&] {
+                  WriteConvertCoreBatch(item(preset), GlobalVars.Templates,
+                                        GlobalVars.Job.JobInputFile);
+              }),
               "Cannot write \"" + ConvertCoreBatchPath() + "\": Is a directory");
     std::filesystem::remove(ConvertCoreBatchPath());
 }
