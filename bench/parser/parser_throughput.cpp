@@ -5,6 +5,7 @@
 #include "core/DateTime.h"
 #include "core/GlobalVars.h"
 #include "engine/OutputParser.h"
+#include "engine/ProgressTexts.h"
 
 #include <chrono>
 #include <cstdio>
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     ctx.batchRunning = true;
     ctx.commandLine = commandLine;
     NullView view;
+    ProgressTexts texts{view}; // the window's texts are part of the cost
 
     const size_t total = megabytes << 20;
     size_t fed = 0;
@@ -78,7 +80,7 @@ int main(int argc, char** argv) {
     while (fed < total) {
         for (size_t at = 0; at < block.size() && fed < total; at += kPiece) {
             std::string_view piece = std::string_view(block).substr(at, kPiece);
-            HandleEncoderOutput(piece, ctx, st, view);
+            HandleEncoderOutput(piece, ctx, st, texts);
             fed += piece.size();
         }
     }

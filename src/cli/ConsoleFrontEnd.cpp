@@ -6,6 +6,7 @@
 #include "core/MessageDialogs.h"
 #include "core/OutputFormat.h"
 #include "engine/BatchController.h"
+#include "engine/BatchRequest.h"
 #include "engine/PowerActions.h"
 #include "engine/Redirector.h"
 #include "engine/TerminationSignals.h"
@@ -42,88 +43,75 @@ constexpr std::array<ActionName, 6> kWhenDone = {{
 
 using Clock = std::chrono::steady_clock;
 
-class ConsoleHost : public BatchHost {
+class ConsoleHost : public BatchObserver, public BatchQuestions {
 public:
-    ConsoleHost(FileList& files, const ConvertOptions& options, const TProfileDetailItem* preset)
-        : files_(files), options_(options), preset_(preset), tty_(isatty(STDOUT_FILENO) != 0) {}
+    ConsoleHost(FileList& files, int fileCount)
+        : files_(files), fileCount_(fileCount), tty_(isatty(STDOUT_FILENO) != 0) {}
 
-    // ProgressView
-    // Every output line ends with the "working on" label, after the bars are up to date.
-    void SetLabel(ProgressLabel label, const std::string&) override {
-        if (label == ProgressLabel::LabelWorking && jobRunning_)
+    // BatchObserver: progress as numbers; every update ends with the progress line.
+    void DisplayReset() override {}
+    void Progress(const ProgressUpdate& u) override {
+        if (u.job)
+            jobPercent_ = u.job->percent;
+        if (u.batch)
+            batchPercent_ = u.batch->percent;
+        if (jobRunning_)
             showProgress();
     }
-    void SetBar(ProgressBar bar, int percent) override {
-        (bar == ProgressBar::Status ? jobPercent_ : batchPercent_) = percent;
+    void JobDone(const BatchAfterJob& b) override {
+        if (b.percent)
+            batchPercent_ = *b.percent;
     }
-    bool AnimationRunning() const override { return animating_; }
-    void StartAnimation() override { animating_ = true; }
-    void StopAnimation() override { animating_ = false; }
-    void SetTrayHint(const std::string&) override {}
-    void SetFileState(const std::string& path, TFileState state) override {
+    void Phase(BatchPhase phase) override {
+        if (phase == BatchPhase::AllDone)
+            jobPercent_ = 100;
+    }
+    void FileState(const std::string& path, TFileState state) override {
         files_.SetFileState(path, state);
     }
-
-    // BatchHost
-    std::string OutputFolderText() const override { return options_.output; }
-    std::string CurrentProfileName(int) const override { return options_.profile.value_or(""); }
-    const TProfileDetailItem* SelectedPresetItem() const override { return preset_; }
-    bool CheckOutputFolder() override {
-        if (Trim(options_.output).empty()) {
-            ShowMessageBox(Msg(MSG_EMPTY_DIR), Msg(MSG_EMPTY), MB_ICONQUESTION);
-            return false;
-        }
-        if (DirectoryExists(options_.output))
-            return true;
-        // Asked for on the command line: nobody to ask, so the folder is created.
-        if (ForceDirectories(options_.output))
-            return true;
-        ShowMessageBox(Msg(MSG_FAIL_TO_CREATEDIR), Msg(MSG_FAIL_CREATEDIR), MB_ICONQUESTION);
-        return false;
-    }
-    void OpenProgress(const std::string&, const std::string&) override { closed_.reset(); }
-    int RunProgress() override {
-        if (closed_)
-            return *closed_;
-        loop_ = std::make_unique<QEventLoop>();
-        int result = loop_->exec();
-        loop_.reset();
-        return result;
-    }
-    void CloseProgress(int result) override {
-        closed_ = result;
-        if (loop_)
-            loop_->exit(result);
-    }
-    void ReleaseProgress() override { endProgressLine(); }
-    void ShowBalloon(const std::string&, const std::string&) override {}
-    bool RunShutdownCountdown() override {
-        std::printf("all jobs done; the end-of-batch action follows\n");
-        return true;
-    }
-    void JobStartFailed(const std::string& text, bool chaining) override {
+    void BatchOpened() override {}
+    void BatchClosed(bool) override { endProgressLine(); }
+    void JobStartFailed(bool) override {
         endProgressLine();
-        std::fprintf(stderr, "Error: %s\n", text.c_str());
         startFailed_ = true;
-        if (chaining)
-            CloseProgress(mrCancel); // nobody is there to close the batch by hand
+        // Nobody is there to close the batch by hand.
+        if (stop_)
+            stop_();
     }
     void JobStarted(int index, const std::string& input, const std::string& output) override {
         endProgressLine();
-        std::printf("[%d/%d] %s -> %s\n", index + 1, GlobalVars.Batch.TotalCount, input.c_str(),
-                    output.c_str());
+        std::printf("[%d/%d] %s -> %s\n", index + 1, fileCount_, input.c_str(), output.c_str());
         std::fflush(stdout);
         jobPercent_ = 0;
         jobRunning_ = true;
         lastShown_ = {};
         lastPlainPercent_ = -1;
     }
-    void JobFinished(int index, bool failed) override {
+    void JobFinished(int index, const std::string& input, bool failed) override {
         jobRunning_ = false;
         endProgressLine();
-        std::printf("[%d/%d] %s: %s\n", index + 1, GlobalVars.Batch.TotalCount,
-                    failed ? "failed" : "done", GlobalVars.Job.JobInputFile.c_str());
+        std::printf("[%d/%d] %s: %s\n", index + 1, fileCount_, failed ? "failed" : "done",
+                    input.c_str());
         std::fflush(stdout);
+    }
+
+    // BatchQuestions
+    bool CheckOutputFolder(const std::string& folder) override {
+        if (Trim(folder).empty()) {
+            ShowMessageBox(Msg(MSG_EMPTY_DIR), Msg(MSG_EMPTY), MB_ICONQUESTION);
+            return false;
+        }
+        if (DirectoryExists(folder))
+            return true;
+        // Asked for on the command line: nobody to ask, so the folder is created.
+        if (ForceDirectories(folder))
+            return true;
+        ShowMessageBox(Msg(MSG_FAIL_TO_CREATEDIR), Msg(MSG_FAIL_CREATEDIR), MB_ICONQUESTION);
+        return false;
+    }
+    bool RunShutdownCountdown() override {
+        std::printf("all jobs done; the end-of-batch action follows\n");
+        return true;
     }
 
     void SourceKept(const std::string& input, const std::string& reason) override {
@@ -136,7 +124,7 @@ public:
     }
 
     bool StartFailed() const { return startFailed_; }
-    void Interrupt() { CloseProgress(mrCancel); }
+    void OnStop(std::function<void()> stop) { stop_ = std::move(stop); }
 
 private:
     // A bar on a terminal, at most five times a second; plain lines every tenth otherwise.
@@ -166,10 +154,8 @@ private:
     }
 
     FileList& files_;
-    const ConvertOptions& options_;
-    const TProfileDetailItem* preset_;
+    int fileCount_;
     bool tty_;
-    bool animating_ = false;
     bool barShown_ = false;
     bool jobRunning_ = false;
     bool startFailed_ = false;
@@ -177,8 +163,7 @@ private:
     int batchPercent_ = 0;
     int lastPlainPercent_ = -1;
     Clock::time_point lastShown_{};
-    std::optional<int> closed_;
-    std::unique_ptr<QEventLoop> loop_;
+    std::function<void()> stop_;
 };
 
 bool takeValue(const std::vector<std::string>& args, size_t& i, std::string& value,
@@ -295,33 +280,35 @@ int RunConsoleConvert(const ConvertOptions& given) {
     GlobalVars.OutputFormat = static_cast<uint8_t>(options.format);
 
     // The target: a profile of the format, or a preset variant.
-    std::optional<TProfileDetailItem> preset;
     const TargetChoice choice =
         SelectTarget({options.format, options.profile, options.preset, options.variant});
     if (const auto* refused = std::get_if<TargetError>(&choice))
         return usage(refused->message);
     const auto& target = std::get<ChosenTarget>(choice);
+    BatchRequest request;
+    request.format = options.format;
     if (IsPresetFormat(options.format))
-        preset = target.variant;
+        request.preset = target.variant;
     else
-        options.profile = target.profileName;
-
-    GlobalVars.DeleteFileAfterProcessing = options.deleteSource;
-    GlobalVars.ShutdownWindowsWhenDone = options.whenDone.has_value();
-    if (options.whenDone)
-        GlobalVars.ShutdownFlag = static_cast<uint8_t>(*options.whenDone);
+        request.profilePath = target.profilePath;
+    request.outputFolder = options.output;
+    request.deleteSource = options.deleteSource;
+    request.shutdownWhenDone = options.whenDone.has_value();
+    request.shutdownFlag = static_cast<uint8_t>(options.whenDone.value_or(0));
+    request.priority = GlobalVars.Priority;
 
     FileList files;
     files.AddFiles(options.files);
 
     TRedirector runner;
-    ConsoleHost host(files, options, preset ? &*preset : nullptr);
-    BatchController controller(files, runner, host);
-    TerminationSignals termination([&](int) { host.Interrupt(); });
+    ConsoleHost host(files, static_cast<int>(files.Count()));
+    BatchController controller(files, runner, host, host);
+    host.OnStop([&] { controller.StopNow(); });
+    TerminationSignals termination([&](int) { controller.StopNow(); });
     // Action 0 ends the program, which the console does anyway once the batch is over.
     SetQuitCallback([] {});
 
-    controller.ActionConvertExecute();
+    controller.ActionConvertExecute(request);
 
     if (termination.Received() == SIGINT)
         return 130;

@@ -75,9 +75,8 @@ uint8_t MapPriority(int priority) {
     }
 }
 
-std::string GetOutputExtension(const TProfileDetailItem* selectedPreset) {
-    const int format = GlobalVars.OutputFormat;
-    if (format >= kOutputFormatCount)
+std::string GetOutputExtension(int format, const TProfileDetailItem* selectedPreset) {
+    if (format < 0 || format >= kOutputFormatCount)
         return {};
     if (IsPresetFormat(format)) {
         if (!selectedPreset)
@@ -85,13 +84,6 @@ std::string GetOutputExtension(const TProfileDetailItem* selectedPreset) {
         return "." + PresetItemExt(*selectedPreset);
     }
     return std::string(kOutputFormats[format].extension);
-}
-
-std::string GetProfileArgs(const BatchHost& host) {
-    const int format = GlobalVars.OutputFormat;
-    if (format >= kOutputFormatCount)
-        return {};
-    return BuildEncoderArgsFor(format, ProfilePath(format, host.CurrentProfileName(format)));
 }
 
 std::string ApplyCommandFixups(const std::string& options) {
@@ -104,26 +96,29 @@ std::string ApplyCommandFixups(const std::string& options) {
     return line.substr(1, line.size() - 2);
 }
 
-BatchController::BatchController(FileList& files, TRedirector& runner, BatchHost& host,
-                                 QObject* parent)
-    : BatchController(files, runner, host, GlobalParserState(), GlobalVars.Templates, parent) {}
+BatchController::BatchController(FileList& files, TRedirector& runner, BatchObserver& observer,
+                                 BatchQuestions& questions, QObject* parent)
+    : BatchController(files, runner, observer, questions, GlobalParserState(), GlobalVars.Templates,
+                      parent) {}
 
-BatchController::BatchController(FileList& files, TRedirector& runner, BatchHost& host,
-                                 ParserState state, TTemplateValues& templates, QObject* parent)
-    : QObject(parent), files_(files), runner_(runner), host_(host), state_(state),
-      templates_(templates) {}
+BatchController::BatchController(FileList& files, TRedirector& runner, BatchObserver& observer,
+                                 BatchQuestions& questions, ParserState state,
+                                 TTemplateValues& templates, QObject* parent)
+    : QObject(parent), files_(files), runner_(runner), observer_(observer), questions_(questions),
+      state_(state), templates_(templates) {}
 
-void BatchController::ActionConvertExecute() {
+void BatchController::ActionConvertExecute(const BatchRequest& request) {
     if (!CheckEncoder())
         return;
     if (files_.Count() == 0) {
         ShowMessageBox(Msg(MSG_NOFILES), Msg(MSG_HINT), MB_ICONEXCLAMATION);
         return;
     }
-    if (!host_.CheckOutputFolder())
+    if (!questions_.CheckOutputFolder(request.outputFolder))
         return;
     files_.ResetFileStates();
-    GlobalVars.LastOutputOpenDir = host_.OutputFolderText();
+    GlobalVars.LastOutputOpenDir = request.outputFolder;
+    request_ = request;
     StartBatch();
 }
 
@@ -142,8 +137,24 @@ void BatchController::SetStopWhenDone(bool stop) {
     state_.batch.StopWhenDone = stop;
 }
 
+void BatchController::SetShutdownWhenDone(bool shutdown) {
+    request_.shutdownWhenDone = shutdown;
+}
+
+void BatchController::StopNow() {
+    EndBatch(BatchResult::Stopped);
+}
+
+void BatchController::EndBatch(BatchResult result) {
+    if (!running_ || endedAs_)
+        return;
+    endedAs_ = result;
+    if (waiting_)
+        waiting_->quit();
+}
+
 void BatchController::StartBatch() {
-    runner_.SetInitialPriority(MapPriority(GlobalVars.Priority));
+    runner_.SetInitialPriority(MapPriority(request_.priority));
     runner_.SetDefaultErrorMode(true);
     runner_.OnData = [this](TRedirector&, const char* data, size_t size) {
         HandleOutput(data, size);
@@ -151,13 +162,14 @@ void BatchController::StartBatch() {
     runner_.OnErrorData = runner_.OnData;
     runner_.OnTerminated = [this](TRedirector&) { HandleEncoderExit(); };
     runner_.KillOnDestroy = true;
-    host_.SetTrayHint(Msg(MSG_TRAY_ENCODING_START));
+    observer_.Phase(BatchPhase::Starting);
 
-    host_.OpenProgress(Msg(MSG_ID_ENC_IN_PROGRESS), Msg(MSG_ID_STOP_ENC));
-    progressOpen_ = true;
-    ResetProgressDisplay(host_);
-    lastResult_ = mrCancel;
+    running_ = true;
+    endedAs_.reset();
+    lastResult_.reset();
     shutdownPerformed_ = false;
+    observer_.BatchOpened();
+    observer_.DisplayReset();
 
     state_.batch.BatchHadErrors = false;
     state_.batch.StopWhenDone = false;
@@ -171,38 +183,40 @@ void BatchController::StartBatch() {
     state_.batch.BatchPercent = 0;
     state_.batch.BatchStartTime = Now();
 
-    struct Release {
-        BatchController& c;
-        ~Release() {
-            c.host_.ReleaseProgress();
-            c.progressOpen_ = false;
-        }
-    } release{*this};
-
     try {
         StartNextJob();
     } catch (const std::exception& e) {
         FailJobStart(e.what(), false);
+        running_ = false;
+        observer_.BatchClosed(true);
         return;
     }
-    int result = host_.RunProgress();
+    // The controller waits here for the end of the batch: the last job's end, stop when done,
+    // or stop now. Front ends show their display without a loop of their own.
+    if (!endedAs_) {
+        QEventLoop loop;
+        waiting_ = &loop;
+        loop.exec();
+        waiting_ = nullptr;
+    }
+    const BatchResult result = endedAs_.value_or(BatchResult::Stopped);
     lastResult_ = result;
-    progressOpen_ = false; // the end of a killed encoder is ignored from here on
+    running_ = false; // the end of a killed encoder is ignored from here on
     if (runner_.Running()) {
         runner_.Terminate(0);
         DeleteTempFiles();
         // What the killed encoder wrote is incomplete (no index, no length): it goes, unless the
         // file was there before the job began.
         RemoveOwnOutput();
-        host_.BatchStopped();
+        observer_.BatchStopped();
     }
+    observer_.BatchClosed(result == BatchResult::Stopped);
     if (!state_.batch.BatchHadErrors) {
-        host_.ShowBalloon(FormatMsg(MSG_TRAY_INFO, {Msg(MSG_APPLICATION_TITLE)}),
-                          Msg(MSG_TRAY_CONVERT_COMPLETE));
-        if (GlobalVars.ShutdownWindowsWhenDone && result != mrCancel &&
-            host_.RunShutdownCountdown()) {
+        observer_.BatchSucceeded();
+        if (request_.shutdownWhenDone && result != BatchResult::Stopped &&
+            questions_.RunShutdownCountdown()) {
             shutdownPerformed_ = true;
-            PowerResult power = ShutdownSystem(GlobalVars.ShutdownFlag);
+            PowerResult power = ShutdownSystem(request_.shutdownFlag);
             if (!power.ok)
                 ShowMessageBox(power.error, Msg(MSG_Error), MB_ICONEXCLAMATION);
         }
@@ -225,10 +239,11 @@ void BatchController::StartNextJob() {
     state_.job.JobInputFile = entry.caption;
     state_.batch.JobBytes = parseSize(entry.item.FileSize);
 
-    const TProfileDetailItem* preset = host_.SelectedPresetItem();
+    const int format = request_.format;
+    const TProfileDetailItem* preset = request_.preset ? &*request_.preset : nullptr;
     const std::string outputName =
-        ChangeFileExt(ExtractFileName(state_.job.JobInputFile), GetOutputExtension(preset));
-    const std::string outputFolder = AddBackslash(host_.OutputFolderText());
+        ChangeFileExt(ExtractFileName(state_.job.JobInputFile), GetOutputExtension(format, preset));
+    const std::string outputFolder = AddBackslash(request_.outputFolder);
     state_.job.JobOutputFile = outputFolder + UniqueFileName(outputName, outputFolder);
     outputExisted_ = PathExists(state_.job.JobOutputFile);
 
@@ -247,7 +262,7 @@ void BatchController::StartNextJob() {
         inputSlot = DirectShowScriptPath();
     }
 
-    if (IsPresetFormat(GlobalVars.OutputFormat)) {
+    if (IsPresetFormat(format)) {
         if (!preset)
             throw std::runtime_error("No preset variant is selected.");
         jobOptions_.clear();
@@ -258,22 +273,28 @@ void BatchController::StartNextJob() {
     } else {
         // Every path is quoted so that any file name arrives as one intact argument, and the
         // fix-ups see only the options, never a file name.
-        jobOptions_ = ApplyCommandFixups(GetProfileArgs(host_));
+        jobOptions_ = ApplyCommandFixups(GetProfileArgs(request_));
         runner_.SetCommandLine(QuoteArgument(ProgramDir() + GlobalVars.EncoderPath) + kAccessCode +
                                QuoteArgument(inputSlot) + " " + jobOptions_ + " " +
                                QuoteArgument(state_.job.JobOutputFile));
     }
-    host_.JobStarted(static_cast<int>(index), state_.job.JobInputFile, state_.job.JobOutputFile);
+    observer_.JobStarted(static_cast<int>(index), state_.job.JobInputFile,
+                         state_.job.JobOutputFile);
     runner_.Execute();
     // The command line stays the same for the whole job: its time limit is read once.
     parserLine_ = ParserCommandLine();
     timeLimit_ = TimeLimitOf(parserLine_);
 }
 
+std::string GetProfileArgs(const BatchRequest& request) {
+    if (request.format < 0 || request.format >= kOutputFormatCount)
+        return {};
+    return BuildEncoderArgsFor(request.format, request.profilePath);
+}
+
 std::string BatchController::ParserCommandLine() const {
     // The time limit is read from the options, not from the file names around them.
-    return IsPresetFormat(GlobalVars.OutputFormat) ? runner_.GetFullCommandLine()
-                                                   : " " + jobOptions_ + " ";
+    return IsPresetFormat(request_.format) ? runner_.GetFullCommandLine() : " " + jobOptions_ + " ";
 }
 
 ParserContext BatchController::JobContext(bool exited, bool batchRunning) const {
@@ -286,16 +307,16 @@ ParserContext BatchController::JobContext(bool exited, bool batchRunning) const 
 }
 
 void BatchController::HandleOutput(const char* data, size_t size) {
-    const ParserContext ctx = JobContext(runner_.Exited, progressOpen_);
-    HandleEncoderOutput(std::string_view(data, size), ctx, state_, host_);
+    const ParserContext ctx = JobContext(runner_.Exited, running_ && !endedAs_);
+    HandleEncoderOutput(std::string_view(data, size), ctx, state_, observer_);
 }
 
 void BatchController::HandleEncoderExit() {
-    if (!progressOpen_)
+    if (!running_ || endedAs_)
         return;
     const ParserContext ctx = JobContext(true, true);
     // Output that ended without a line break still counts before the outcome is decided.
-    FlushPendingOutput(ctx, state_, host_);
+    FlushPendingOutput(ctx, state_, observer_);
     DeleteTempFiles();
 
     const int index = state_.batch.DoneCount + state_.batch.FailedCount;
@@ -307,39 +328,36 @@ void BatchController::HandleEncoderExit() {
     if (!encoderSucceeded || GetFileSize64(state_.job.JobOutputFile) <= 0)
         state_.job.JobFailed = true;
     if (!state_.job.JobFailed) {
-        if (GlobalVars.DeleteFileAfterProcessing)
+        if (request_.deleteSource)
             DeleteSourceIfVerified(index);
-        host_.SetFileState(state_.job.JobInputFile, TFileState::Done);
+        observer_.FileState(state_.job.JobInputFile, TFileState::Done);
         ++state_.batch.DoneCount;
-        if (state_.batch.DoneCount == state_.batch.TotalCount) {
-            host_.SetLabel(ProgressLabel::LabelBatch, Msg(MSG_ID_BATCH) + "100%");
-            host_.SetBar(ProgressBar::Status, 100);
-            host_.SetLabel(ProgressLabel::Caption, Msg(MSG_LABEL_ENCODINGFINISHED));
-        }
+        if (state_.batch.DoneCount == state_.batch.TotalCount)
+            observer_.Phase(BatchPhase::AllDone);
     } else {
         state_.batch.BatchHadErrors = true;
         ++state_.batch.FailedCount;
-        host_.SetFileState(state_.job.JobInputFile, TFileState::Failed);
+        observer_.FileState(state_.job.JobInputFile, TFileState::Failed);
         if (!runner_.NormalExit())
             RemoveOwnOutput(); // cut off mid-write
         else
             DeleteIfEmpty(state_.job.JobOutputFile);
     }
-    host_.JobFinished(index, state_.job.JobFailed);
+    observer_.JobFinished(index, state_.job.JobInputFile, state_.job.JobFailed);
 
     const int finished = state_.batch.DoneCount + state_.batch.FailedCount;
     if (state_.batch.StopWhenDone || finished == state_.batch.TotalCount) {
-        host_.SetTrayHint(Msg(MSG_TRAY_ENCODING_DONE));
-        host_.CloseProgress(mrOk);
+        observer_.Phase(BatchPhase::Finished);
+        EndBatch(BatchResult::Completed);
         return;
     }
-    EndOfJobUpdate(ctx, state_, host_);
+    EndOfJobUpdate(ctx, state_, observer_);
     if (finished < state_.batch.TotalCount)
         QMetaObject::invokeMethod(this, &BatchController::ChainNextJob, Qt::QueuedConnection);
 }
 
 void BatchController::ChainNextJob() {
-    if (!progressOpen_)
+    if (!running_ || endedAs_)
         return;
     try {
         StartNextJob();
@@ -355,10 +373,11 @@ void BatchController::FailJobStart(const std::string& text, bool chaining) {
         const std::string& input = files_.At(static_cast<size_t>(index)).caption;
         state_.batch.BatchHadErrors = true;
         ++state_.batch.FailedCount;
-        host_.SetFileState(input, TFileState::Failed);
+        observer_.FileState(input, TFileState::Failed);
     }
     DeleteTempFiles();
-    host_.JobStartFailed(text, chaining);
+    ShowMessageBox(text, Msg(MSG_Error), MB_ICONEXCLAMATION);
+    observer_.JobStartFailed(chaining);
 }
 
 void BatchController::RemoveOwnOutput() {
@@ -372,12 +391,12 @@ void BatchController::DeleteSourceIfVerified(int index) {
         entry = &files_.At(static_cast<size_t>(index));
     const TFileItem input = entry ? entry->item : TFileItem{};
     const OutputExpectation expected =
-        ExpectedOutput(GlobalVars.OutputFormat, input, jobOptions_, state_.encoder.JobDurationMs);
+        ExpectedOutput(request_.format, input, jobOptions_, state_.encoder.JobDurationMs);
     const std::string reason = VerifyConvertedOutput(state_.job.JobOutputFile, expected);
     if (reason.empty())
         DeleteFile(state_.job.JobInputFile);
     else
-        host_.SourceKept(state_.job.JobInputFile, reason);
+        observer_.SourceKept(state_.job.JobInputFile, reason);
 }
 
 } // namespace quillabe

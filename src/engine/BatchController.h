@@ -1,13 +1,17 @@
 #pragma once
 // Turns the file list into a sequence of encoder runs: one process at a time through the runner,
 // a unique output name per file, the outcome of every job, stop now and stop when done, and the
-// end-of-batch notice and action. Main thread only; jobs are chained through the event loop so
-// each encoder starts after the previous end event has been handled completely.
+// end-of-batch notice and action. A batch starts from one request value, reports to an observer
+// and asks the user through BatchQuestions and the message dialogs. Main thread only; jobs are
+// chained through the event loop so each encoder starts after the previous end event has been
+// handled completely, and the controller itself waits for the end of a batch.
 
-#include "engine/BatchHost.h"
+#include "engine/BatchObserver.h"
+#include "engine/BatchRequest.h"
 #include "engine/FileList.h"
 #include "engine/OutputParser.h"
 
+#include <QEventLoop>
 #include <QObject>
 
 #include <cstdint>
@@ -26,43 +30,52 @@ std::string UniqueFileName(const std::string& name, const std::string& folder);
 std::string RandomDigits(int n, std::mt19937& generator);
 // Priority 0..3 to the runner's priority class: 1 -> 2, 2 -> 3, 3 -> 4, anything else 1.
 uint8_t MapPriority(int priority);
-// The output extension (with its dot) of the current format; MP4 and 3GP take the selected
-// variant's EXT, or the format's usual extension when no variant is selected.
-std::string GetOutputExtension(const TProfileDetailItem* selectedPreset);
-// The encoder's option string for the current format's selected profile.
-std::string GetProfileArgs(const BatchHost& host);
+// The output extension (with its dot) of a format; MP4 and 3GP take the selected variant's EXT,
+// or the format's usual extension when no variant is selected.
+std::string GetOutputExtension(int format, const TProfileDetailItem* selectedPreset);
+// The encoder's option string of the request's profile ("" for MP4, 3GP and unknown formats).
+std::string GetProfileArgs(const BatchRequest& request);
 // The two textual fix-ups of a direct command's options: an audio bitrate for 5.1 audio that has
 // none, and the strictness option after the huffYUV codec.
 std::string ApplyCommandFixups(const std::string& options);
+
+// How a batch ended.
+enum class BatchResult { Completed, Stopped };
 
 class BatchController : public QObject {
     Q_OBJECT
 public:
     // The job, batch and reading state and the template values are GlobalVars' unless others
     // are given.
-    BatchController(FileList& files, TRedirector& runner, BatchHost& host,
+    BatchController(FileList& files, TRedirector& runner, BatchObserver& observer,
+                    BatchQuestions& questions, QObject* parent = nullptr);
+    BatchController(FileList& files, TRedirector& runner, BatchObserver& observer,
+                    BatchQuestions& questions, ParserState state, TTemplateValues& templates,
                     QObject* parent = nullptr);
-    BatchController(FileList& files, TRedirector& runner, BatchHost& host, ParserState state,
-                    TTemplateValues& templates, QObject* parent = nullptr);
 
     // The Convert command: checks, then the whole batch. Returns when the batch has ended.
-    void ActionConvertExecute();
+    void ActionConvertExecute(const BatchRequest& request);
     bool CheckEncoder();
-    void StartBatch();
 
-    bool BatchRunning() const { return progressOpen_; }
-    // The progress window's "stop when done" answer.
+    bool BatchRunning() const { return running_; }
+    // Stop now: the running encoder is killed and the batch ends (also from a signal handler's
+    // event, or a progress window's close question).
+    void StopNow();
+    // The progress window's "stop when done" answer, and its end-of-batch check box.
     void SetStopWhenDone(bool stop);
-    // How the last batch ended: the progress window's result (mrOk, or mrCancel for stop now).
-    int LastResult() const { return lastResult_; }
+    void SetShutdownWhenDone(bool shutdown);
+    // How the last batch ended.
+    std::optional<BatchResult> LastResult() const { return lastResult_; }
     // Whether the end-of-batch action ran (after the countdown).
     bool ShutdownPerformed() const { return shutdownPerformed_; }
 
 private:
+    void StartBatch();
     void StartNextJob();
     void ChainNextJob();
     void HandleEncoderExit();
     void HandleOutput(const char* data, size_t size);
+    void EndBatch(BatchResult result);
     std::string ParserCommandLine() const;
     ParserContext JobContext(bool exited, bool batchRunning) const;
     void FailJobStart(const std::string& text, bool chaining);
@@ -71,8 +84,14 @@ private:
 
     FileList& files_;
     TRedirector& runner_;
-    BatchHost& host_;
-    bool progressOpen_ = false;
+    BatchObserver& observer_;
+    BatchQuestions& questions_;
+    BatchRequest request_;
+    bool running_ = false; // from the opened display until the batch has ended
+    QEventLoop* waiting_ = nullptr;
+    std::optional<BatchResult> endedAs_; // set once the batch has ended
+    std::optional<BatchResult> lastResult_;
+    bool shutdownPerformed_ = false;
     std::string jobOptions_;     // the options of the running job (a preset's: its commands)
     bool outputExisted_ = false; // the output path was taken before the job began
     std::string parserLine_;     // what the parser reads the time limit from
@@ -80,8 +99,6 @@ private:
     ParserState state_;
     TTemplateValues& templates_;
     std::mt19937 random_{std::random_device{}()};
-    int lastResult_ = 0;
-    bool shutdownPerformed_ = false;
 };
 
 } // namespace quillabe

@@ -71,7 +71,11 @@ std::optional<size_t> markAt(std::string_view text, size_t i) {
 }
 
 std::string commandLine(const std::string& command, ShellScanner& scanner) {
-    std::string marked = command;
+    // The marks' bytes mean nothing in a command; dropped, they can never pose as a placeholder.
+    std::string marked;
+    for (char c : command)
+        if (c != kMarkOpen && c != kMarkClose)
+            marked += c;
     for (size_t i = 0; i < kPlaceholders.size(); ++i)
         marked = ReplaceAllIgnoreCase(marked, kPlaceholders[i].text, markOf(i));
 

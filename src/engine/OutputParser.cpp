@@ -9,6 +9,8 @@
 #include "engine/CommandLine.h"
 #include "lang/Messages.h"
 
+#include <cmath>
+
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -100,11 +102,12 @@ std::optional<int64_t> positionMsOf(std::string_view value) {
     return TryParseClockMs(value);
 }
 
-std::string percentText(MsgId prefix, int32_t percent) {
-    std::string text = Msg(prefix);
-    text += std::to_string(percent);
-    text += '%';
-    return text;
+// Milliseconds of a span of days, limited to 64 bits.
+int64_t DaysToMs(TDateTime days) {
+    const double ms = days * 86400000.0;
+    if (!(ms > -9.2e18 && ms < 9.2e18))
+        return ms > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+    return std::llround(ms);
 }
 
 // The window repaints only after the handler returns, so steps that show values are collected
@@ -112,8 +115,8 @@ std::string percentText(MsgId prefix, int32_t percent) {
 // (which lets the window repaint) shows the collected state first.
 class PieceParser {
 public:
-    PieceParser(const ParserContext& ctx, ParserState& st, ProgressView& view)
-        : ctx_(ctx), st_(st), view_(view) {
+    PieceParser(const ParserContext& ctx, ParserState& st, ProgressObserver& observer)
+        : ctx_(ctx), st_(st), observer_(observer) {
         // The caller splits a job's command line once; without that it is split per piece.
         limit_ = ctx.timeLimit ? *ctx.timeLimit : TimeLimitOf(ctx.commandLine);
         now_ = readClock();
@@ -130,7 +133,7 @@ private:
 
     const ParserContext& ctx_;
     ParserState& st_;
-    ProgressView& view_;
+    ProgressObserver& observer_;
     std::optional<TimeLimit> limit_;
     TDateTime now_ = 0;
 
@@ -239,35 +242,26 @@ bool PieceParser::Line(std::string_view line, std::string_view prev) {
 void PieceParser::Show() {
     if (!touched_)
         return;
-    TDateTime elapsed = now_ - st_.batch.BatchStartTime;
-    view_.SetLabel(ProgressLabel::LabelBatchElapsed, FormatHNNSS(elapsed));
+    ProgressUpdate u;
+    const TDateTime elapsed = now_ - st_.batch.BatchStartTime;
+    u.batchElapsedMs = DaysToMs(elapsed);
     if (jobShown_) {
-        view_.SetLabel(ProgressLabel::LabelStatus, percentText(MSG_ID_STATUS, jobPercent_));
-        view_.SetBar(ProgressBar::Status, jobPercent_);
-        TDateTime jobElapsed = now_ - st_.job.JobStartTime;
-        TDateTime remaining = double(jobDurationMs_) * jobElapsed / jobPositionMs_ - jobElapsed;
-        view_.SetLabel(ProgressLabel::LabelStatusRemaining, FormatHNNSS(remaining));
+        const TDateTime jobElapsed = now_ - st_.job.JobStartTime;
+        const TDateTime remaining =
+            double(jobDurationMs_) * jobElapsed / jobPositionMs_ - jobElapsed;
+        u.job = JobFigures{jobPercent_, DaysToMs(remaining)};
     }
     if (batchShown_) {
-        view_.SetLabel(ProgressLabel::LabelBatch, percentText(MSG_ID_BATCH, batchPercent_));
-        view_.SetBar(ProgressBar::Batch, batchPercent_);
-        TDateTime estimated = double(st_.batch.TotalBytes) * elapsed / double(processedBytes_);
-        view_.SetLabel(ProgressLabel::LabelBatchEstimated, FormatHNNSS(estimated));
-        view_.SetLabel(ProgressLabel::LabelBatchRemaining, FormatHNNSS(estimated - elapsed));
+        const TDateTime estimated =
+            double(st_.batch.TotalBytes) * elapsed / double(processedBytes_);
+        u.batch = BatchFigures{batchPercent_, DaysToMs(estimated), DaysToMs(estimated - elapsed)};
     }
-    view_.SetLabel(ProgressLabel::LabelWorking,
-                   FormatMsg(MSG_ID_WORKING, {static_cast<long long>(st_.batch.DoneCount) +
-                                                  st_.batch.FailedCount + 1,
-                                              static_cast<long long>(st_.batch.TotalCount),
-                                              ExtractFileName(st_.encoder.StreamInputName)}));
-    view_.SetLabel(ProgressLabel::LabelOutput,
-                   FormatMsg(MSG_ID_OUTPUT, {ExtractFileName(st_.encoder.StreamOutputName)}));
-    if (!view_.AnimationRunning()) {
-        view_.StartAnimation();
-        view_.SetLabel(ProgressLabel::LabelCovnerting, Msg(MSG_CONVERTING));
-    }
-    view_.SetTrayHint(FormatMsg(
-        MSG_TRAY_HINT, {st_.encoder.StreamInputName, static_cast<long long>(st_.job.JobPercent)}));
+    u.fileNumber = st_.batch.DoneCount + st_.batch.FailedCount + 1;
+    u.fileCount = st_.batch.TotalCount;
+    u.inputName = st_.encoder.StreamInputName;
+    u.outputName = st_.encoder.StreamOutputName;
+    u.jobPercent = st_.job.JobPercent;
+    observer_.Progress(u);
     touched_ = jobShown_ = batchShown_ = false;
 }
 
@@ -293,7 +287,7 @@ bool IsEncoderErrorLine(std::string_view line) {
 }
 
 void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, ParserState& st,
-                         ProgressView& view) {
+                         ProgressObserver& observer) {
     std::string cleaned;
     if (piece.find('\0') != std::string_view::npos) {
         cleaned = withoutNuls(piece);
@@ -327,11 +321,11 @@ void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, Parse
         }
     }
 
-    view.SetFileState(st.job.JobInputFile, TFileState::Converting);
+    observer.FileState(st.job.JobInputFile, TFileState::Converting);
     if (!ctx.batchRunning)
         return;
 
-    PieceParser parser(ctx, st, view);
+    PieceParser parser(ctx, st, observer);
     std::string_view prev;
     size_t pos = 0;
     while (pos < text.size()) {
@@ -349,44 +343,31 @@ void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, Parse
     parser.Show();
 }
 
-void FlushPendingOutput(const ParserContext& ctx, ParserState& st, ProgressView& view) {
+void FlushPendingOutput(const ParserContext& ctx, ParserState& st, ProgressObserver& observer) {
     if (st.job.PendingOutput.empty())
         return;
     ParserContext last = ctx;
     last.exited = true;
-    HandleEncoderOutput({}, last, st, view);
+    HandleEncoderOutput({}, last, st, observer);
 }
 
-void EndOfJobUpdate(const ParserContext& ctx, ParserState& st, ProgressView& view) {
+void EndOfJobUpdate(const ParserContext& ctx, ParserState& st, ProgressObserver& observer) {
     st.batch.FinishedBytes = clampToInt64(Int128(st.batch.FinishedBytes) + st.batch.JobBytes);
     st.batch.ProcessedBytes = st.batch.FinishedBytes;
+    BatchAfterJob b;
     if (st.batch.TotalBytes != 0) {
         // Whole percents of finished jobs, truncated.
         st.batch.BatchPercent = PercentOf(st.batch.ProcessedBytes, st.batch.TotalBytes, false);
-        view.SetLabel(ProgressLabel::LabelBatch, percentText(MSG_ID_BATCH, st.batch.BatchPercent));
-        view.SetBar(ProgressBar::Batch, st.batch.BatchPercent);
+        b.percent = st.batch.BatchPercent;
     }
     if (st.batch.ProcessedBytes > 0) {
         TDateTime elapsed = (ctx.now ? ctx.now() : Now()) - st.batch.BatchStartTime;
         TDateTime estimated =
             double(st.batch.TotalBytes) * elapsed / double(st.batch.ProcessedBytes);
-        view.SetLabel(ProgressLabel::LabelBatchEstimated, FormatHNNSS(estimated));
-        view.SetLabel(ProgressLabel::LabelBatchRemaining, FormatHNNSS(estimated - elapsed));
+        b.estimatedMs = DaysToMs(estimated);
+        b.remainingMs = DaysToMs(estimated - elapsed);
     }
-}
-
-void ResetProgressDisplay(ProgressView& view) {
-    const std::string zero = FormatHNNSS(0);
-    for (ProgressLabel label :
-         {ProgressLabel::LabelStatusRemaining, ProgressLabel::LabelBatchRemaining,
-          ProgressLabel::LabelBatchElapsed, ProgressLabel::LabelBatchEstimated})
-        view.SetLabel(label, zero);
-    view.SetLabel(ProgressLabel::LabelStatus, percentText(MSG_ID_STATUS, 0));
-    view.SetLabel(ProgressLabel::LabelBatch, percentText(MSG_ID_BATCH, 0));
-    view.SetLabel(ProgressLabel::LabelWorking, Msg(MSG_PLEASE_WAIT));
-    view.SetLabel(ProgressLabel::LabelOutput, "");
-    view.SetLabel(ProgressLabel::LabelCovnerting, Msg(MSG_PREPARING));
-    view.StopAnimation();
+    observer.JobDone(b);
 }
 
 } // namespace quillabe

@@ -1,11 +1,11 @@
 #pragma once
 // Reads the encoder's console output while a job runs: names, duration, position, size and
 // bitrate, the job's and the batch's progress, and the error lines that fail a job. Works on the
-// job, batch and reading state it is given and reports what it shows to a ProgressView. Main
+// job, batch and reading state it is given and reports the figures to a ProgressObserver. Main
 // thread only.
 
 #include "core/GlobalVars.h"
-#include "engine/ProgressView.h"
+#include "engine/ProgressObserver.h"
 
 #include <functional>
 #include <optional>
@@ -46,17 +46,14 @@ struct ParserContext {
 // One piece of output from either stream. Text after the last line break is kept in
 // the job's PendingOutput for the next piece unless the encoder has ended.
 void HandleEncoderOutput(std::string_view piece, const ParserContext& ctx, ParserState& st,
-                         ProgressView& view);
+                         ProgressObserver& observer);
 
 // Processes a remainder left in PendingOutput as the last line of the job. The controller calls
 // it when the encoder has ended, before it decides the outcome.
-void FlushPendingOutput(const ParserContext& ctx, ParserState& st, ProgressView& view);
+void FlushPendingOutput(const ParserContext& ctx, ParserState& st, ProgressObserver& observer);
 
 // The batch display after a finished job that is not the last of the batch.
-void EndOfJobUpdate(const ParserContext& ctx, ParserState& st, ProgressView& view);
-
-// The displays of a freshly opened progress window.
-void ResetProgressDisplay(ProgressView& view);
+void EndOfJobUpdate(const ParserContext& ctx, ParserState& st, ProgressObserver& observer);
 
 // A line that fails the job.
 bool IsEncoderErrorLine(std::string_view line);

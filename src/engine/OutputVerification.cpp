@@ -16,7 +16,8 @@ namespace {
 int countOf(const std::string& text) {
     int value = 0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && ptr != text.data() ? value : 0;
+    const bool whole = ec == std::errc() && ptr == text.data() + text.size() && ptr != text.data();
+    return whole ? value : 0;
 }
 
 bool hasOption(const std::vector<std::string>& args, std::string_view option) {

@@ -9,10 +9,12 @@
 #include "core/ProgramDir.h"
 #include "core/StartupConstants.h"
 #include "core/SystemSettings.h"
+#include "engine/ProgressTexts.h"
 #include "engine/Redirector.h"
 #include "lang/Messages.h"
 #include "profiles/PresetCatalogue.h"
 #include "profiles/ProfileDirs.h"
+#include "profiles/ProfileLists.h"
 #include "support/TempDir.h"
 #include "support/TestEnvironment.h"
 
@@ -34,11 +36,73 @@ using quillabe::test::TempDir;
 
 namespace {
 
-class RecordingHost : public BatchHost {
+// Records what a progress window would show: the figures go through the shared texts into
+// labels and bars, as in the window.
+class RecordingHost : public BatchObserver, public BatchQuestions, private ProgressView {
 public:
     explicit RecordingHost(FileList& files) : files_(files) {}
 
-    void SetLabel(ProgressLabel label, const std::string& text) override { labels[label] = text; }
+    // BatchObserver
+    void DisplayReset() override { texts_.DisplayReset(); }
+    void Progress(const ProgressUpdate& u) override { texts_.Progress(u); }
+    void JobDone(const BatchAfterJob& b) override { texts_.JobDone(b); }
+    void Phase(BatchPhase phase) override { texts_.Phase(phase); }
+    void FileState(const std::string& path, TFileState state) override {
+        files_.SetFileState(path, state);
+    }
+    void BatchOpened() override {
+        caption = Msg(MSG_ID_ENC_IN_PROGRESS);
+        opened = true;
+        closed.reset();
+        // A hung batch fails the test.
+        QTimer::singleShot(20000, [this] {
+            if (controller && !closed)
+                controller->StopNow();
+        });
+    }
+    void BatchClosed(bool stoppedByUser) override {
+        closed = stoppedByUser;
+        released = true;
+    }
+    void BatchSucceeded() override { balloon = Msg(MSG_TRAY_CONVERT_COMPLETE); }
+    void SourceKept(const std::string&, const std::string& reason) override {
+        keptReasons.push_back(reason);
+    }
+    void BatchStopped() override { stopped = true; }
+    void JobStartFailed(bool chaining) override {
+        ++startFailures;
+        if (chaining && controller)
+            controller->StopNow();
+    }
+
+    // BatchQuestions
+    bool CheckOutputFolder(const std::string& folder) override {
+        checkedFolder = folder;
+        return DirectoryExists(folder);
+    }
+    bool RunShutdownCountdown() override {
+        ++countdowns;
+        return countdownAnswer;
+    }
+
+    std::map<ProgressLabel, std::string> labels;
+    std::map<ProgressBar, int> bars;
+    std::function<void(ProgressBar)> onBar; // called once a job has made progress
+    bool animating = false;
+    std::string trayHint, caption, balloon, checkedFolder;
+    std::optional<bool> closed; // set when the batch closed: whether it was stopped
+    bool opened = false, released = false, countdownAnswer = true, stopped = false;
+    int countdowns = 0, startFailures = 0;
+    std::vector<std::string> keptReasons;
+    BatchController* controller = nullptr;
+
+private:
+    // ProgressView: where the shared texts land.
+    void SetLabel(ProgressLabel label, const std::string& text) override {
+        if (label == ProgressLabel::Caption)
+            caption = text;
+        labels[label] = text;
+    }
     void SetBar(ProgressBar bar, int percent) override {
         bars[bar] = percent;
         if (onBar && percent > 0)
@@ -51,64 +115,9 @@ public:
     void SetFileState(const std::string& path, TFileState state) override {
         files_.SetFileState(path, state);
     }
-    std::string OutputFolderText() const override { return outputFolder; }
-    std::string CurrentProfileName(int) const override { return profile; }
-    const TProfileDetailItem* SelectedPresetItem() const override {
-        return preset ? &*preset : nullptr;
-    }
-    bool CheckOutputFolder() override { return DirectoryExists(outputFolder); }
-    void OpenProgress(const std::string& c, const std::string&) override {
-        caption = c;
-        closed.reset();
-        opened = true;
-    }
-    int RunProgress() override {
-        if (closed)
-            return *closed;
-        QEventLoop loop;
-        loop_ = &loop;
-        QTimer::singleShot(20000, &loop, [&] { loop.exit(-1); }); // a hung batch fails the test
-        int r = loop.exec();
-        loop_ = nullptr;
-        return r;
-    }
-    void CloseProgress(int result) override {
-        closed = result;
-        if (loop_)
-            loop_->exit(result);
-    }
-    void ReleaseProgress() override { released = true; }
-    void ShowBalloon(const std::string&, const std::string& text) override { balloon = text; }
-    bool RunShutdownCountdown() override {
-        ++countdowns;
-        return countdownAnswer;
-    }
-    void JobStartFailed(const std::string& text, bool chaining) override {
-        startFailures.push_back(text);
-        if (chaining)
-            CloseProgress(mrCancel);
-    }
-    void SourceKept(const std::string&, const std::string& reason) override {
-        keptReasons.push_back(reason);
-    }
-    void BatchStopped() override { stopped = true; }
 
-    std::map<ProgressLabel, std::string> labels;
-    std::map<ProgressBar, int> bars;
-    std::function<void(ProgressBar)> onBar; // called once a job has made progress
-    bool animating = false;
-    std::string trayHint, caption, balloon, outputFolder, profile;
-    std::optional<TProfileDetailItem> preset;
-    std::optional<int> closed;
-    bool opened = false, released = false, countdownAnswer = true;
-    int countdowns = 0;
-    std::vector<std::string> startFailures;
-    std::vector<std::string> keptReasons;
-    bool stopped = false;
-
-private:
     FileList& files_;
-    QEventLoop* loop_ = nullptr;
+    ProgressTexts texts_{*this};
 };
 
 bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
@@ -187,7 +196,7 @@ protected:
         ASSERT_TRUE(CreateProfileDirs());
         home.Dir().Write("profile_en/DirectShow.avs", "DirectShowSource(\"<%InputFile%>\")\n");
         home.Dir().Write("cores/DirectShow.avs", "DirectShowSource(\"<%InputFile%>\")\n");
-        host.outputFolder = out.Path();
+        request.outputFolder = out.Path();
         dialogs = std::make_shared<ScriptedMessageDialogs>();
         SetMessageDialogHandler(dialogs);
     }
@@ -211,6 +220,18 @@ protected:
             << path << " " << GlobalVars.InputFileTypes.Count();
     }
     TFileState state(size_t i) const { return files.At(i).state; }
+    // The Convert command with the settings the test made, as a front end would ask.
+    void convert() {
+        request.format = GlobalVars.OutputFormat;
+        if (!IsPresetFormat(request.format))
+            request.profilePath = ProfilePath(request.format, "");
+        request.deleteSource = GlobalVars.DeleteFileAfterProcessing;
+        request.shutdownWhenDone = GlobalVars.ShutdownWindowsWhenDone;
+        request.shutdownFlag = GlobalVars.ShutdownFlag;
+        request.priority = GlobalVars.Priority;
+        host.controller = &controller;
+        controller.ActionConvertExecute(request);
+    }
 
     ProgramHome home;
     TempDir in, out;
@@ -221,7 +242,8 @@ protected:
     }};
     RecordingHost host{files};
     TRedirector runner;
-    BatchController controller{files, runner, host};
+    BatchController controller{files, runner, host, host};
+    BatchRequest request;
     std::shared_ptr<ScriptedMessageDialogs> dialogs;
 };
 
@@ -234,7 +256,7 @@ TEST_F(Controller, AFailedJobInTheMiddleDoesNotStopTheBatch) {
     add(in.File("a.wav"));
     add(in.File("b.wav"));
     add(in.File("c.wav"));
-    controller.ActionConvertExecute();
+    convert();
     EXPECT_EQ(state(0), TFileState::Done);
     EXPECT_EQ(state(1), TFileState::Failed);
     EXPECT_EQ(state(2), TFileState::Done);
@@ -256,8 +278,8 @@ TEST_F(Controller, OutputNamesAreUniqueAndNeverOverwrite) {
     add(in.File("clip.avi"));
     add(in.File("clip.wav"));
     add(out.File("clip.mp3")); // converted into its own folder: never overwritten
-    host.outputFolder = RemoveBackslash(out.Path()); // without the trailing separator
-    controller.ActionConvertExecute();
+    request.outputFolder = RemoveBackslash(out.Path()); // without the trailing separator
+    convert();
     EXPECT_EQ(out.Read("clip.mp3"), "old");
     EXPECT_EQ(out.Read("clip(1).mp3"), "old");
     EXPECT_EQ(out.Read("clip(2).mp3"), "x");
@@ -275,7 +297,7 @@ TEST_F(Controller, EmptyOrMissingOutputFailsAndKeepsTheSource) {
     add(in.File("empty.wav"));
     add(in.File("none.wav"));
     add(in.File("good.wav"));
-    controller.ActionConvertExecute();
+    convert();
     EXPECT_EQ(state(0), TFileState::Failed);
     EXPECT_EQ(state(1), TFileState::Failed);
     EXPECT_EQ(state(2), TFileState::Done);
@@ -292,7 +314,7 @@ TEST_F(Controller, HostileNamesArriveIntactAndNothingIsExecuted) {
             "'\nprintf x > \"$last\"\n");
     std::string hostile = in.File("-a $(touch pwned) `id` \"q\" 'q' \\ back\nline -ac 5:1 .wav");
     add(hostile);
-    controller.ActionConvertExecute();
+    convert();
     EXPECT_EQ(state(0), TFileState::Done);
     std::string args = out.Read("args");
     EXPECT_NE(args.find("\n--\n" + hostile + "\n--\n"), std::string::npos) << args;
@@ -311,7 +333,7 @@ TEST_F(Controller, DirectShowRoutingIsCaseSensitiveUnlessAlwaysOn) {
             argsFile + "';; esac\nprintf x > \"$last\"\n");
     add(in.File("upper.RMVB"));
     add(in.File("lower.rmvb"));
-    controller.ActionConvertExecute();
+    convert();
     std::string seen = out.Read("inputs");
     EXPECT_NE(seen.find(in.File("upper.RMVB") + "\n"), std::string::npos);
     EXPECT_NE(
@@ -332,10 +354,10 @@ TEST_F(Controller, StopNowKillsTheEncoderAndLeavesCountersAlone) {
     add(in.File("b.wav"));
     host.onBar = [&](ProgressBar) {
         if (!host.closed)
-            host.CloseProgress(mrCancel);
+            controller.StopNow();
     };
-    controller.ActionConvertExecute();
-    EXPECT_EQ(controller.LastResult(), mrCancel);
+    convert();
+    EXPECT_EQ(controller.LastResult(), BatchResult::Stopped);
     EXPECT_FALSE(FileExists(home.Path() + "DirectShow.avs"));
     // The end of the killed encoder arrives later and is ignored.
     EXPECT_TRUE(waitUntil([&] { return !runner.Running(); }));
@@ -357,9 +379,9 @@ TEST_F(Controller, StopWhenDoneEndsAfterTheCurrentFileAndTheActionFollows) {
     add(in.File("b.wav"));
     host.onBar = [&](ProgressBar) { controller.SetStopWhenDone(true); };
     testing::internal::CaptureStdout();
-    controller.ActionConvertExecute();
+    convert();
     std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(controller.LastResult(), mrOk);
+    EXPECT_EQ(controller.LastResult(), BatchResult::Completed);
     EXPECT_EQ(state(0), TFileState::Done);
     EXPECT_EQ(state(1), TFileState::Waiting);
     EXPECT_EQ(host.countdowns, 1);
@@ -373,7 +395,7 @@ TEST_F(Controller, ZeroSizesAndARemainderWithoutLineBreak) {
             "esac\n");
     add(in.File("a.wav"), "0");
     add(in.File("b.wav"), "0");
-    controller.ActionConvertExecute();
+    convert();
     EXPECT_EQ(state(0), TFileState::Done);
     EXPECT_EQ(state(1), TFileState::Failed) << "the last unterminated line still counts";
     EXPECT_EQ(GlobalVars.Batch.BatchPercent, 0);
@@ -381,11 +403,11 @@ TEST_F(Controller, ZeroSizesAndARemainderWithoutLineBreak) {
 
 TEST_F(Controller, ChecksBeforeTheBatch) {
     GlobalVars.InputFileTypes.Add("Audio=*.wav");
-    controller.ActionConvertExecute(); // no encoder
+    convert(); // no encoder
     ASSERT_EQ(dialogs->Requests().size(), 1u);
     EXPECT_EQ(dialogs->Requests()[0].text, "The file \"divuvo.dll\" couldn't be found.");
     encoder(kGood);
-    controller.ActionConvertExecute(); // no files
+    convert(); // no files
     EXPECT_EQ(dialogs->Requests().back().text, Msg(MSG_NOFILES));
     EXPECT_FALSE(host.opened);
 }
@@ -400,9 +422,9 @@ TEST_F(Controller, PresetJobsRunTheirBatchFile) {
                          // one pair of enclosing quotes is removed on reading
                          "Command1=\"\"<%AppPath%>/divuvo.dll\" -p 4417306 -i \"<%InputFile%>\" -y "
                          "\"<%OutputFile%>.m4v\"\"\n");
-    host.preset = LoadPresetItems(preset).at(0);
+    request.preset = LoadPresetItems(preset).at(0);
     add(in.File("a b.wav"));
-    controller.ActionConvertExecute();
+    convert();
     EXPECT_EQ(state(0), TFileState::Done);
     EXPECT_EQ(out.Read("a b.m4v"), "x");
     EXPECT_FALSE(FileExists(home.Path() + "~ConvertCore.bat"));
@@ -469,7 +491,7 @@ TEST_F(Controller, EncoderFaultsNeverDeleteTheSource) {
     encoder(body + "esac\n");
     for (const Fault& f : faults)
         add(in.File(std::string(f.name) + ".wav"));
-    controller.ActionConvertExecute();
+    convert();
 
     size_t kept = 0;
     for (size_t i = 0; i < std::size(faults); ++i) {
@@ -499,9 +521,9 @@ TEST_F(Controller, StopNowRemovesTheKilledJobsOutputOnly) {
     add(in.File("a.wav"));
     host.onBar = [&](ProgressBar) {
         if (!host.closed)
-            host.CloseProgress(mrCancel);
+            controller.StopNow();
     };
-    controller.ActionConvertExecute();
+    convert();
     EXPECT_TRUE(host.stopped);
     EXPECT_EQ(out.Read("a.mp3"), "older file of the user");
     EXPECT_FALSE(FileExists(out.File("a(1).mp3"))) << "the partial output is removed";
@@ -515,14 +537,14 @@ TEST_F(Controller, AJobThatCannotStartCountsAsFailed) {
     std::string preset = home.Dir().Write(
         "profile_en/default_setting/p.ini",
         "[Info]\nTitleE=P\n[Item1]\nTitleE=Video\nEXT=mp4\nCommand1=<%AppPath%>/divuvo.dll\n");
-    host.preset = LoadPresetItems(preset).at(0);
+    request.preset = LoadPresetItems(preset).at(0);
     encoder(kGood);
     // A folder where the batch file must go: it cannot be written.
     std::filesystem::create_directory(home.Path() + "~ConvertCore.bat");
     add(in.File("a.wav"));
-    controller.ActionConvertExecute();
+    convert();
     std::filesystem::remove(home.Path() + "~ConvertCore.bat");
-    EXPECT_EQ(host.startFailures.size(), 1u);
+    EXPECT_EQ(host.startFailures, 1);
     EXPECT_EQ(GlobalVars.Batch.FailedCount, 1);
     EXPECT_EQ(state(0), TFileState::Failed);
 }

@@ -1,4 +1,5 @@
 #include "engine/OutputParser.h"
+#include "engine/ProgressTexts.h"
 
 #include "RecordingView.h"
 #include "core/DateTime.h"
@@ -84,7 +85,7 @@ protected:
                 g.Encoder.JobBitrateKbps, g.Encoder.StreamInputName, g.Encoder.StreamOutputName,
                 g.Job.JobFailed,          dialogs->Requests().size()};
     }
-    void Feed(std::string_view piece) { HandleEncoderOutput(piece, ctx, st, view); }
+    void Feed(std::string_view piece) { HandleEncoderOutput(piece, ctx, st, texts); }
     void SetCommandLine(std::string line) {
         commandLine = std::move(line);
         ctx.commandLine = commandLine;
@@ -94,6 +95,7 @@ protected:
     std::string commandLine;
     ParserContext ctx;
     RecordingView view;
+    ProgressTexts texts{view}; // the figures as the window's texts
     std::shared_ptr<ScriptedMessageDialogs> dialogs;
 };
 
@@ -288,7 +290,7 @@ TEST_F(OutputParser, EveryChunkingGivesTheSameResult) {
         EXPECT_EQ(GlobalVars.Job.PendingOutput, "frame= 1000 fps= 25 q=2.0 Lsize=    4093kB "
                                                 "time=39.50 bitrate= 848.7kbits/s")
             << label;
-        FlushPendingOutput(ctx, st, view);
+        FlushPendingOutput(ctx, st, texts);
         EXPECT_EQ(GlobalVars.Job.PendingOutput, "") << label;
         EXPECT_EQ(Current(), expected) << label;
         EXPECT_EQ(GlobalVars.Job.JobPercent, 99) << label;
@@ -314,11 +316,11 @@ TEST_F(OutputParser, EndedEncoderCarriesNothing) {
     ctx.exited = false;
     Feed("frame= 2 size= 10kB time=6.00 bitrate= 1.0kbits/s\rError at the very end");
     EXPECT_FALSE(GlobalVars.Job.JobFailed);
-    FlushPendingOutput(ctx, st, view);
+    FlushPendingOutput(ctx, st, texts);
     EXPECT_TRUE(GlobalVars.Job.JobFailed);
     EXPECT_EQ(dialogs->Requests().at(0).text, "Error at the very end");
     size_t states = view.fileStates.size();
-    FlushPendingOutput(ctx, st, view); // nothing left: nothing happens
+    FlushPendingOutput(ctx, st, texts); // nothing left: nothing happens
     EXPECT_EQ(view.fileStates.size(), states);
 }
 
@@ -362,7 +364,7 @@ TEST_F(OutputParser, BatchOfTwoFilesAndTheEndOfAJob) {
     EXPECT_EQ(g.Batch.BatchPercent, 25);
     EXPECT_EQ(view.Label(ProgressLabel::LabelBatch), "Batch=25%");
 
-    EndOfJobUpdate(ctx, st, view);
+    EndOfJobUpdate(ctx, st, texts);
     EXPECT_EQ(g.Batch.FinishedBytes, 1000);
     EXPECT_EQ(g.Batch.ProcessedBytes, 1000);
     EXPECT_EQ(g.Batch.BatchPercent, 50);
@@ -388,7 +390,7 @@ TEST_F(OutputParser, SizesOfZeroLeaveTheBatchPercent) {
     EXPECT_EQ(g.Job.JobPercent, 50);
     EXPECT_EQ(g.Batch.BatchPercent, 7);
     EXPECT_EQ(view.Label(ProgressLabel::LabelBatch), "<unset>");
-    EndOfJobUpdate(ctx, st, view);
+    EndOfJobUpdate(ctx, st, texts);
     EXPECT_EQ(g.Batch.BatchPercent, 7);
     EXPECT_EQ(view.Label(ProgressLabel::LabelBatch), "<unset>");
 }
@@ -401,7 +403,7 @@ TEST_F(OutputParser, PositionBeyondTheDurationShowsAHundred) {
 
 TEST_F(OutputParser, ResetProgressDisplay) {
     view.animating = true;
-    ResetProgressDisplay(view);
+    texts.DisplayReset();
     using L = ProgressLabel;
     for (L label : {L::LabelStatusRemaining, L::LabelBatchRemaining, L::LabelBatchElapsed,
                     L::LabelBatchEstimated})

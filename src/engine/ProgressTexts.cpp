@@ -1,0 +1,114 @@
+#include "engine/ProgressTexts.h"
+
+#include "base/PathUtils.h"
+#include "core/DateTime.h"
+#include "lang/Messages.h"
+
+namespace quillabe {
+
+namespace {
+
+std::string percentText(MsgId prefix, int percent) {
+    std::string text = Msg(prefix);
+    text += std::to_string(percent);
+    text += '%';
+    return text;
+}
+
+} // namespace
+
+std::string FormatClockMs(int64_t ms) {
+    return FormatHNNSS(static_cast<double>(ms) / 86400000.0);
+}
+
+std::string StatusText(int percent) {
+    return percentText(MSG_ID_STATUS, percent);
+}
+
+std::string BatchText(int percent) {
+    return percentText(MSG_ID_BATCH, percent);
+}
+
+std::string WorkingText(int fileNumber, int fileCount, const std::string& inputPath) {
+    return FormatMsg(MSG_ID_WORKING,
+                     {static_cast<long long>(fileNumber), static_cast<long long>(fileCount),
+                      ExtractFileName(inputPath)});
+}
+
+std::string OutputText(const std::string& outputPath) {
+    return FormatMsg(MSG_ID_OUTPUT, {ExtractFileName(outputPath)});
+}
+
+std::string TrayHintText(const std::string& inputPath, int jobPercent) {
+    return FormatMsg(MSG_TRAY_HINT, {inputPath, static_cast<long long>(jobPercent)});
+}
+
+void ProgressTexts::DisplayReset() {
+    const std::string zero = FormatClockMs(0);
+    for (ProgressLabel label :
+         {ProgressLabel::LabelStatusRemaining, ProgressLabel::LabelBatchRemaining,
+          ProgressLabel::LabelBatchElapsed, ProgressLabel::LabelBatchEstimated})
+        view_.SetLabel(label, zero);
+    view_.SetLabel(ProgressLabel::LabelStatus, StatusText(0));
+    view_.SetLabel(ProgressLabel::LabelBatch, BatchText(0));
+    view_.SetLabel(ProgressLabel::LabelWorking, Msg(MSG_PLEASE_WAIT));
+    view_.SetLabel(ProgressLabel::LabelOutput, "");
+    view_.SetLabel(ProgressLabel::LabelCovnerting, Msg(MSG_PREPARING));
+    view_.StopAnimation();
+}
+
+void ProgressTexts::Progress(const ProgressUpdate& u) {
+    view_.SetLabel(ProgressLabel::LabelBatchElapsed, FormatClockMs(u.batchElapsedMs));
+    if (u.job) {
+        view_.SetLabel(ProgressLabel::LabelStatus, StatusText(u.job->percent));
+        view_.SetBar(ProgressBar::Status, u.job->percent);
+        view_.SetLabel(ProgressLabel::LabelStatusRemaining, FormatClockMs(u.job->remainingMs));
+    }
+    if (u.batch) {
+        view_.SetLabel(ProgressLabel::LabelBatch, BatchText(u.batch->percent));
+        view_.SetBar(ProgressBar::Batch, u.batch->percent);
+        view_.SetLabel(ProgressLabel::LabelBatchEstimated, FormatClockMs(u.batch->estimatedMs));
+        view_.SetLabel(ProgressLabel::LabelBatchRemaining, FormatClockMs(u.batch->remainingMs));
+    }
+    view_.SetLabel(ProgressLabel::LabelWorking,
+                   WorkingText(u.fileNumber, u.fileCount, u.inputName));
+    view_.SetLabel(ProgressLabel::LabelOutput, OutputText(u.outputName));
+    if (!view_.AnimationRunning()) {
+        view_.StartAnimation();
+        view_.SetLabel(ProgressLabel::LabelCovnerting, Msg(MSG_CONVERTING));
+    }
+    view_.SetTrayHint(TrayHintText(u.inputName, u.jobPercent));
+}
+
+void ProgressTexts::JobDone(const BatchAfterJob& b) {
+    if (b.percent) {
+        view_.SetLabel(ProgressLabel::LabelBatch, BatchText(*b.percent));
+        view_.SetBar(ProgressBar::Batch, *b.percent);
+    }
+    if (b.estimatedMs)
+        view_.SetLabel(ProgressLabel::LabelBatchEstimated, FormatClockMs(*b.estimatedMs));
+    if (b.remainingMs)
+        view_.SetLabel(ProgressLabel::LabelBatchRemaining, FormatClockMs(*b.remainingMs));
+}
+
+void ProgressTexts::Phase(BatchPhase phase) {
+    switch (phase) {
+    case BatchPhase::Starting:
+        view_.SetTrayHint(Msg(MSG_TRAY_ENCODING_START));
+        break;
+    case BatchPhase::AllDone:
+        view_.SetLabel(ProgressLabel::LabelBatch, BatchText(100));
+        view_.SetBar(ProgressBar::Status, 100);
+        view_.SetLabel(ProgressLabel::Caption, Msg(MSG_LABEL_ENCODINGFINISHED));
+        break;
+    case BatchPhase::Finished:
+        view_.SetTrayHint(Msg(MSG_TRAY_ENCODING_DONE));
+        break;
+    }
+}
+
+void ProgressTexts::FileState(const std::string& path, TFileState state) {
+    view_.SetFileState(path, state);
+}
+
+} // namespace quillabe
