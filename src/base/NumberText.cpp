@@ -1,5 +1,7 @@
 #include "base/NumberText.h"
 
+#include <limits>
+
 #include <charconv>
 
 namespace quillabe {
@@ -45,6 +47,13 @@ std::optional<int64_t> ParseIntInRange(std::string_view text, int64_t lo, int64_
     if (!value || *value < lo || *value > hi)
         return std::nullopt;
     return value;
+}
+
+std::optional<int64_t> ParseWholeNumber(std::string_view text) {
+    std::optional<uint64_t> value = ParseUInt64(text);
+    if (!value || *value > static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
+        return std::nullopt;
+    return static_cast<int64_t>(*value);
 }
 
 } // namespace quillabe

@@ -1,5 +1,6 @@
 #include "base/TimeText.h"
 
+#include "base/NumberText.h"
 #include "base/TextUtils.h"
 
 namespace quillabe {
@@ -8,19 +9,6 @@ namespace {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// Digits only, at least one; nullopt beyond 64 bits.
-std::optional<int64_t> wholeNumber(std::string_view text) {
-    if (text.empty())
-        return std::nullopt;
-    int64_t value = 0;
-    for (char c : text) {
-        if (!isDigit(c) || __builtin_mul_overflow(value, 10, &value) ||
-            __builtin_add_overflow(value, c - '0', &value))
-            return std::nullopt;
-    }
-    return value;
 }
 
 } // namespace
@@ -86,7 +74,7 @@ std::optional<int64_t> ParseTimeTextMs(std::string_view text) {
         return std::nullopt;
     constexpr int64_t kUnitMs[] = {1000, 60 * 1000, 3600 * 1000};
     for (size_t i = 1; i < count; ++i) {
-        std::optional<int64_t> n = wholeNumber(pieces[i]);
+        std::optional<int64_t> n = ParseWholeNumber(pieces[i]);
         // Checked before the product, so that neither it nor the sum can overflow.
         if (!n || *n > kMaxTimeTextMs / kUnitMs[i])
             return std::nullopt;

@@ -1,5 +1,6 @@
 #include "engine/ClockText.h"
 
+#include "base/NumberText.h"
 #include "base/TextUtils.h"
 
 #include <limits>
@@ -10,22 +11,9 @@ namespace {
 
 __extension__ typedef __int128 Int128; // exact products of 64-bit values
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // A whole number made of digits only; nullopt when empty, signed or beyond 64 bits.
 std::optional<int64_t> parseUnsigned(std::string_view text) {
-    text = TrimView(text);
-    if (text.empty())
-        return std::nullopt;
-    int64_t value = 0;
-    for (char c : text) {
-        if (!isDigit(c) || __builtin_mul_overflow(value, 10, &value) ||
-            __builtin_add_overflow(value, c - '0', &value))
-            return std::nullopt;
-    }
-    return value;
+    return ParseWholeNumber(TrimView(text));
 }
 
 } // namespace
