@@ -11,7 +11,10 @@
 #include <QApplication>
 #include <QCursor>
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace quillabe {
 
@@ -34,6 +37,9 @@ void closeWindows(int) {
 
 int RunDesktop(int argc, char** argv) {
     QApplication app(argc, argv);
+    // What Qt left of the arguments are files to queue ("Open with"), taken as bytes so that any
+    // file name arrives intact.
+    const std::vector<std::string> startFiles(argv + std::min(argc, 1), argv + argc);
     SetMessageDialogHandler(std::make_shared<QtMessageDialogs>());
     SetBusyCursorHook([](bool busy) {
         if (busy && !QApplication::overrideCursor())
@@ -61,6 +67,7 @@ int RunDesktop(int argc, char** argv) {
     RemoveInterruptedWrites();
     QApplication::setQuitOnLastWindowClosed(true);
     window.show();
+    window.QueueStartFiles(startFiles);
     int code = app.exec();
     mainWindow = nullptr;
     return code;

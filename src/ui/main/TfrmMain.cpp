@@ -4,6 +4,7 @@
 #include "core/FormPlacement.h"
 #include "core/GlobalVars.h"
 #include "core/MessageDialogs.h"
+#include "core/OutputFormat.h"
 #include "core/StartupConstants.h"
 #include "core/SystemSettings.h"
 #include "core/TypeData.h"
@@ -11,42 +12,181 @@
 #include "lang/LanguageFile.h"
 #include "lang/Messages.h"
 #include "profiles/ProfileDirs.h"
+#include "ui/main/FileDialogs.h"
+#include "ui/main/FileListModel.h"
+#include "ui/main/FileListPanel.h"
+#include "ui/main/FileListView.h"
+#include "ui/main/MediaPanel.h"
+#include "ui/main/OutputFolderBox.h"
+#include "ui/main/WindowDragger.h"
+#include "ui/skin/SkinPalette.h"
+#include "ui/skin/TImageButton.h"
+#include "ui/skin/TSkinImage.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
 
 #include <cerrno>
-#include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace quillabe {
 
 namespace {
-constexpr int kWidth = 754;
-constexpr int kHeight = 571;
 constexpr const char* kFormSection = "Form";
+constexpr int kMinimumWidth = 130;
 
 ScreenSize screenSize() {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
-        return {kWidth, kHeight};
+        return {754, 571};
     QRect g = screen->geometry();
     return {g.width(), g.height()};
 }
+
+// The hidden toolbar buttons whose area reopens their format's menu, in the order they are tried.
+struct FormatArea {
+    int toolbarButton;
+    const char* action;
+};
+constexpr FormatArea kFormatAreas[] = {
+    {10, "ActionToOthers"},
+    {3, "ActionToMP4"},
+    {4, "ActionTo3GP"},
+};
 } // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
+TfrmMain::TfrmMain(QWidget* parent, ProbeFunction probe) : QWidget(parent) {
+    setObjectName("frmMain");
     setWindowFlag(Qt::FramelessWindowHint);
+    setMinimumWidth(kMinimumWidth);
+    // Tahoma where it is installed; the font matcher picks the nearest sans otherwise.
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
     setWindowTitle(QString::fromStdString(Msg(MSG_APPLICATION_TITLE)));
-    resize(kWidth, kHeight);
+    CreateControls(std::move(probe));
+    CreateActions();
+    BindButtons();
+    CreateMenus();
     FormCreate();
 }
 
-// The creation handler, in the program's start order. The skin layout, the preset menus, the
-// format selection and the output folder box join their steps as they are built.
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::CreateControls(ProbeFunction probe) {
+    controls_ = CreateMainControls(this);
+    media_ = new MediaPanel(this);
+    files_ = new FileListPanel(this, controls_.Label(6), media_, std::move(probe));
+    output_ = new OutputFolderBox(this);
+    controls_.ListViewFiles = files_->View();
+    controls_.editOutputFileName = output_->Edit();
+    controls_.ScrollBox = media_;
+    // Everything above the background picture.
+    controls_.ImageMain->lower();
+    layout_ = DesignSkinLayout();
+    ApplySkinLayout(controls_, layout_);
+    ApplySkinPalette(controls_, BuiltInSkin(layout_.DefaultSkin));
+    media_->hide(); // the list starts empty
+
+    dragger_ = new WindowDragger(this);
+    dragger_->Attach(controls_.ImageMain, true);
+    dragger_->Attach(controls_.Label(1), true);
+    dragger_->Attach(controls_.Label(2), true);
+    for (int n = 3; n <= kWindowLabelCount; ++n)
+        dragger_->Attach(controls_.Label(n), false);
+    connect(dragger_, &WindowDragger::clicked, this,
+            [this](QWidget*, const QPoint& pos) { BackgroundClicked(pos); });
+    connect(dragger_, &WindowDragger::doubleClicked, this,
+            [this](QWidget*) { BackgroundDoubleClicked(QCursor::pos()); });
+
+    connect(files_->View(), &FileListView::contextMenuWanted, this, &TfrmMain::ShowListViewMenu);
+    connect(media_, &MediaPanel::moreInfoClicked, this, [this] {
+        if (QAction* info = Action("ActionFileInformation"))
+            info->trigger();
+    });
+    // The panel's visibility and the commands' states follow the list when the window is idle.
+    idle_ = new QTimer(this);
+    idle_->setSingleShot(true);
+    idle_->setInterval(0);
+    connect(idle_, &QTimer::timeout, this, &TfrmMain::UpdateActions);
+    connect(files_->Model(), &FileListModel::listChanged, this, &TfrmMain::ScheduleActionUpdate);
+}
+
+void TfrmMain::BindButtons() {
+    auto bind = [this](TImageButton* button, const char* action) {
+        if (QAction* a = Action(QString::fromLatin1(action)))
+            button->SetAction(a);
+    };
+    // The format buttons 2 to 10 belong to the format selection, which binds them.
+    bind(controls_.ToolbarButton(1), "ActionExit");
+    bind(controls_.ToolbarButton(11), "ActionBurnDVD");
+    const char* mainActions[kMainButtonCount] = {
+        "ActionInputBrowse", "ActionMoveUp",      "ActionMoveDown",
+        "ActionAdd",         "ActionDel",         "ActionOutputBrowse",
+        "ActionEditProfile", "ActionProfileMore", "ActionConvert",
+    };
+    for (int i = 0; i < kMainButtonCount; ++i)
+        bind(controls_.MainButtons[static_cast<size_t>(i)], mainActions[i]);
+    bind(controls_.SystemButton(1), "ActionMin");
+    bind(controls_.SystemButton(2), "ActionHelp");
+    bind(controls_.SystemButton(3), "ActionClose");
+}
+
+void TfrmMain::CreateMenus() {
+    auto add = [this](QMenu* menu, const char* action) {
+        if (QAction* a = Action(QString::fromLatin1(action)))
+            menu->addAction(a);
+    };
+    menuHaveFile_ = new QMenu(this);
+    menuHaveFile_->setObjectName("PopupMenuListViewHaveFile");
+    add(menuHaveFile_, "ActionPlaySource");
+    add(menuHaveFile_, "ActionOpenDestinationFolder");
+    menuHaveFile_->addSeparator();
+    add(menuHaveFile_, "ActionDel");
+    add(menuHaveFile_, "ActionClearList");
+    menuHaveFile_->addSeparator();
+    add(menuHaveFile_, "ActionAdd");
+    menuHaveFile_->addSeparator();
+    add(menuHaveFile_, "ActionSelectAll");
+
+    menuNoFile_ = new QMenu(this);
+    menuNoFile_->setObjectName("PopupMenuListViewNoFile");
+    add(menuNoFile_, "ActionAdd");
+    menuNoFile_->addSeparator();
+    add(menuNoFile_, "ActionSettings");
+    menuNoFile_->addSeparator();
+    add(menuNoFile_, "ActionHelpContent");
+
+    // The format selection adds its Languages submenu after Settings... and its output format
+    // submenu to all three menus.
+    menuHelp_ = new QMenu(this);
+    menuHelp_->setObjectName("PopupMenuHelp");
+    add(menuHelp_, "ActionHelpContent");
+    add(menuHelp_, "ActionQuickStart");
+    menuHelp_->addSeparator();
+    add(menuHelp_, "ActionSettings");
+    menuHelp_->addSeparator();
+    add(menuHelp_, "ActionOnlineResources");
+    add(menuHelp_, "ActionContactTechnicalSupport");
+    menuHelp_->addSeparator();
+    add(menuHelp_, "ActionAbout");
+}
+
+// The creation handler, in the program's start order.
 void TfrmMain::FormCreate() {
+    LoadSkin();
     // Qt set the locale from the environment when the application object was made.
     UseDotDecimalSeparator();
     Redirector = std::make_unique<TRedirector>();
@@ -57,22 +197,55 @@ void TfrmMain::FormCreate() {
         ShowMessageBox(Msg(MSG_CREATE_DIR_ERROR), Msg(MSG_Error), MB_ICONEXCLAMATION);
         return;
     }
-    setAcceptDrops(true);
-    FormPlacement current{x(), y(), width(), height(), false};
-    FormPlacement p = LoadFormPlacement(kFormSection, current, screenSize());
-    setGeometry(p.left, p.top, p.width, p.height);
-    if (p.maximized)
-        setWindowState(windowState() | Qt::WindowMaximized);
-    LoadLanguage(CurrentLanguagePath());
-    if (!ApplyLanguage())
+    // The profile boxes, the preset menus and the start-up format join here with the format
+    // selection.
+    output_->FillAtStartup();
+    if (!InitMainWindow())
         return;
+    ShiftForHiddenToolbar(controls_);
+    FitToControls();
     created_ = true;
 }
 
-TfrmMain::~TfrmMain() = default;
+void TfrmMain::LoadSkin() {
+    SkinLayout layout = DesignSkinLayout();
+    if (LoadSkinLayout(SkinIniFile, layout)) {
+        layout_ = layout;
+        ApplySkinLayout(controls_, layout_);
+        ApplySkinPalette(controls_, BuiltInSkin(layout_.DefaultSkin));
+    }
+    FitToControls();
+}
+
+bool TfrmMain::InitMainWindow() {
+    setAcceptDrops(true);
+    const FormPlacement current{x(), y(), width(), height(), false};
+    const FormPlacement p = LoadFormPlacement(kFormSection, current, screenSize());
+    // The window's size is the skin's; only its place is restored.
+    move(p.left, p.top);
+    LoadLanguage(CurrentLanguagePath());
+    if (!ApplyLanguage())
+        return false;
+    // The Languages submenu is built here by the format selection.
+    UpdateSummary();
+    HideToolbar(controls_);
+    return true;
+}
+
+void TfrmMain::FitToControls() {
+    QRect extent = controls_.ImageMain->geometry();
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!child->isWindow() && !child->isHidden())
+            extent |= child->geometry();
+    resize(std::max(kMinimumWidth, extent.right() + 1), extent.bottom() + 1);
+}
+
+void TfrmMain::CenterOnScreen() {
+    ScreenSize s = screenSize();
+    move((s.width - width()) / 2, (s.height - height()) / 2);
+}
 
 bool TfrmMain::ApplyLanguage() {
-    setWindowTitle(QString::fromStdString(Msg(MSG_APPLICATION_TITLE)));
     const std::string typeData = TypeDataFileName();
     if (!FileExists(typeData)) {
         ShowMessageBox(FormatMsg(MSG_NO_DAT_FILE, {typeData}), Msg(MSG_NO_DAT_FILE_TITLE),
@@ -80,12 +253,137 @@ bool TfrmMain::ApplyLanguage() {
         return false;
     }
     LoadTypeData();
+    files_->SetNameFilters(
+        QtNameFilters(BuildOpenFilter(GlobalVars.InputFileTypes, Msg(MSG_ALLFILES))));
+
+    const std::string version = Msg(MSG_APPLICATION_VERSION) + " " + ProgramVersion;
+    setWindowTitle(
+        QString::fromStdString(FormatText("%s %s", {Msg(MSG_APPLICATION_TITLE), version})));
+    controls_.Label(1)->setText(QString::fromStdString(Msg(MSG_APPLICATION_TITLE)));
+    controls_.Label(2)->setText(QString::fromStdString(version));
+    PlaceVersionLabel(controls_);
+    // The format actions (toolbar and menu entries) take their texts from the format selection.
+    SetActionTexts({"ActionExit", "ActionBurnDVD"});
+    const MsgId captions[] = {MSG_INPUTFILENAME, MSG_OUTPUTDIR, MSG_PRPFILE};
+    for (int n = 3; n <= 5; ++n) {
+        QLabel* label = controls_.Label(n);
+        label->setText(QString::fromStdString(Msg(captions[n - 3])));
+        AlignLabelRight(label, label->property("rightEdge").toInt());
+    }
+    SetActionTexts({"ActionInputBrowse", "ActionOutputBrowse", "ActionEditProfile",
+                    "ActionClearList", "ActionSelectAll", "ActionConvert", "ActionPlaySource",
+                    "ActionOpenDestinationFolder", "ActionSettings", "ActionHelpContent",
+                    "ActionQuickStart", "ActionOnlineResources", "ActionContactTechnicalSupport",
+                    "ActionAbout"});
+    media_->ApplyLanguage();
+    SetActionTexts({"ActionDel", "ActionAdd", "ActionAddNewProfile", "ActionDeleteProfile",
+                    "ActionRenameProfile", "ActionFileInformation"});
+    UpdateSummary();
     return true;
 }
 
-void TfrmMain::CenterOnScreen() {
-    ScreenSize s = screenSize();
-    move((s.width - width()) / 2, (s.height - height()) / 2);
+QMenu* TfrmMain::ListViewMenu() const {
+    return files_->View()->FirstSelectedRow() >= 0 ? menuHaveFile_ : menuNoFile_;
+}
+
+void TfrmMain::ShowListViewMenu(const QPoint& globalPos) {
+    // The click's own selection change takes effect before the menu is chosen.
+    QCoreApplication::processEvents();
+    ListViewMenu()->popup(globalPos);
+}
+
+void TfrmMain::BackgroundClicked(const QPoint& pos) {
+    for (const FormatArea& area : kFormatAreas) {
+        QAction* action = Action(QString::fromLatin1(area.action));
+        if (!action || action->isEnabled())
+            continue;
+        if (!StrictlyInside(controls_.ToolbarButton(area.toolbarButton)->geometry(), pos))
+            continue;
+        int format = GlobalVars.OutputFormat;
+        if (area.toolbarButton == 3)
+            format = ofMP4;
+        else if (area.toolbarButton == 4)
+            format = of3GP;
+        emit formatAreaClicked(format);
+    }
+}
+
+void TfrmMain::BackgroundDoubleClicked(const QPoint& screenPos) {
+    if (InTitleArea(frameGeometry(), controls_.SystemButton(1)->geometry(), screenPos))
+        MinExecute();
+}
+
+void TfrmMain::ScheduleActionUpdate() {
+    if (!idle_->isActive())
+        idle_->start();
+}
+
+void TfrmMain::UpdateActions() {
+    files_->UpdateVisibility();
+}
+
+void TfrmMain::AddFile(const std::string& path) {
+    files_->AddFile(path);
+}
+
+void TfrmMain::AddFiles(const std::vector<std::string>& paths) {
+    files_->AddFiles(paths);
+}
+
+void TfrmMain::QueueStartFiles(const std::vector<std::string>& paths) {
+    std::vector<std::string> absolute;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        std::filesystem::path full = std::filesystem::absolute(path, error);
+        absolute.push_back(error ? path : full.lexically_normal().string());
+    }
+    QTimer::singleShot(0, this, [this, absolute] {
+        files_->AddFiles(absolute);
+        UpdateSummary();
+        files_->SelectListItem(static_cast<int>(files_->List().Count()));
+    });
+}
+
+void TfrmMain::BrowseInputFiles(bool clearFirst) {
+    files_->BrowseInputFiles(clearFirst);
+}
+
+void TfrmMain::ClearFileList() {
+    files_->ClearFileList();
+}
+
+void TfrmMain::UpdateSummary() {
+    files_->UpdateSummary();
+}
+
+void TfrmMain::SetFileState(const std::string& path, TFileState state) {
+    files_->SetFileState(path, state);
+}
+
+void TfrmMain::ResetFileStates() {
+    files_->ResetFileStates();
+}
+
+void TfrmMain::ShowSelectedFileInfo() {
+    files_->ShowSelectedFileInfo();
+}
+
+bool TfrmMain::CheckOutputFolder() {
+    return output_->CheckOutputFolder();
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    // Added once the drop is over, so the file manager is not kept waiting while files are
+    // probed.
+    QMetaObject::invokeMethod(
+        this, [this, urls] { files_->AddDroppedUrls(urls); }, Qt::QueuedConnection);
 }
 
 void TfrmMain::CloseForSignal() {
@@ -94,7 +392,8 @@ void TfrmMain::CloseForSignal() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (!closing_) {
+    files_->StopAdding();
+    if (!closing_ && !exiting_) {
         closing_ = true;
         bool saved = SaveSystemSettings();
         int error = errno;

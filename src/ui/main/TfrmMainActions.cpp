@@ -1,0 +1,176 @@
+// The main window's commands: one table of actions (name, text, shortcut, handler). Buttons and
+// menu items only point at these actions. A command without a handler here belongs to a window
+// that is not part of the program yet and stays disabled.
+
+#include "ui/main/TfrmMain.h"
+
+#include "base/PathUtils.h"
+#include "core/StartupConstants.h"
+#include "lang/Messages.h"
+#include "ui/main/FileListPanel.h"
+#include "ui/main/FileListView.h"
+#include "ui/main/OutputFolderBox.h"
+#include "ui/main/ShellOpen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+
+#include <optional>
+
+namespace quillabe {
+
+struct TfrmMain::ActionRow {
+    const char* name;
+    std::optional<MsgId> text; // none: a command shown only by its button's picture
+    const char* prefix; // before the text: line breaks put a toolbar caption below its picture
+    const char* shortcut;
+    Qt::ShortcutContext context;
+    void (TfrmMain::*handler)();
+};
+
+namespace {
+constexpr const char* kBelowPicture = "\r\r\r\r";
+constexpr auto kWindow = Qt::WindowShortcut;
+} // namespace
+
+const TfrmMain::ActionRow TfrmMain::kActionRows[] = {
+    // The file list.
+    {"ActionInputBrowse", MSG_BROWSE, "", "Ctrl+N", kWindow, &TfrmMain::InputBrowseExecute},
+    {"ActionAdd", MSG_ADD_FILES, "", "", kWindow, &TfrmMain::InputBrowseExecute},
+    // Delete belongs to the list: in the output folder box it deletes text.
+    {"ActionDel", MSG_DEL_FILES, "", "Del", Qt::WidgetShortcut, &TfrmMain::DelExecute},
+    {"ActionClearList", MSG_CLEARLIST, "", "Shift+Del", kWindow, &TfrmMain::ClearListExecute},
+    {"ActionSelectAll", MSG_SEL_ALL, "", "Ctrl+A", kWindow, &TfrmMain::SelectAllExecute},
+    {"ActionMoveUp", std::nullopt, "", "Ctrl+U", kWindow, &TfrmMain::MoveUpExecute},
+    {"ActionMoveDown", std::nullopt, "", "Ctrl+D", kWindow, &TfrmMain::MoveDownExecute},
+    {"ActionPlaySource", MSG_PLAY_SOURCE, "", "Ctrl+P", kWindow, &TfrmMain::PlaySourceExecute},
+    {"ActionOpenDestinationFolder", MSG_OPEN_DES_FOLDER, "", "", kWindow,
+     &TfrmMain::OpenDestinationFolderExecute},
+    {"ActionOutputBrowse", MSG_BROWSE, "", "Ctrl+O", kWindow, &TfrmMain::OutputBrowseExecute},
+    // The File Information window opens from "More Information...".
+    {"ActionFileInformation", MSG_MOREINFO, "", "", kWindow, nullptr},
+    // Converting and the profiles.
+    {"ActionConvert", MSG_CONVERT, "", "", kWindow, nullptr},
+    {"ActionEditProfile", MSG_EDIT_PROFILE, "   ", "", kWindow, nullptr},
+    {"ActionProfileMore", std::nullopt, "", "", kWindow, nullptr},
+    {"ActionAddNewProfile", MSG_ADD_PROFILE, "", "", kWindow, nullptr},
+    {"ActionDeleteProfile", MSG_DEL_PROFILE, "", "", kWindow, nullptr},
+    {"ActionRenameProfile", MSG_REN_PROFILE, "", "", kWindow, nullptr},
+    // The window and the program.
+    {"ActionMin", std::nullopt, "", "", kWindow, &TfrmMain::MinExecute},
+    {"ActionClose", std::nullopt, "", "Alt+F4", kWindow, &TfrmMain::CloseExecute},
+    {"ActionExit", MSG_EXIT, kBelowPicture, "", kWindow, &TfrmMain::ExitExecute},
+    {"ActionBurnDVD", MSG_BURNDVD, kBelowPicture, "", kWindow, nullptr},
+    // Help.
+    {"ActionHelp", std::nullopt, "", "", kWindow, &TfrmMain::HelpExecute},
+    {"ActionHelpContent", MSG_HELP_CONTENT, "", "F1", kWindow, nullptr},
+    {"ActionQuickStart", MSG_QUICK_START, "", "", kWindow, nullptr},
+    {"ActionSettings", MSG_SETTINGS, "", "F12", kWindow, nullptr},
+    {"ActionOnlineResources", MSG_ONLINE_RES, "", "", kWindow, &TfrmMain::OnlineResourcesExecute},
+    {"ActionContactTechnicalSupport", MSG_TECH_SUPPORT, "", "", kWindow,
+     &TfrmMain::ContactTechnicalSupportExecute},
+    {"ActionAbout", MSG_ABOUT, "", "", kWindow, nullptr},
+};
+
+void TfrmMain::CreateActions() {
+    for (const ActionRow& row : kActionRows) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(row.name));
+        if (*row.shortcut) {
+            action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+            action->setShortcutContext(row.context);
+        }
+        if (row.handler)
+            connect(action, &QAction::triggered, this, row.handler);
+        else
+            action->setEnabled(false);
+        // A widget shortcut works while that widget has the focus: the list's own keys.
+        if (row.context == Qt::WidgetShortcut)
+            files_->View()->addAction(action);
+        else
+            addAction(action);
+        actions_.insert(action->objectName(), action);
+    }
+    SetActionTexts({});
+}
+
+void TfrmMain::SetActionTexts(std::initializer_list<const char*> names) {
+    for (const ActionRow& row : kActionRows) {
+        const bool wanted =
+            names.size() == 0 || std::find_if(names.begin(), names.end(), [&](const char* n) {
+                                     return std::string_view(n) == row.name;
+                                 }) != names.end();
+        if (!wanted || !row.text)
+            continue;
+        Action(QString::fromLatin1(row.name))
+            ->setText(QString::fromStdString(row.prefix + Msg(*row.text)));
+    }
+}
+
+void TfrmMain::InputBrowseExecute() {
+    files_->BrowseInputFiles(false);
+}
+
+void TfrmMain::DelExecute() {
+    files_->DeleteSelected();
+}
+
+void TfrmMain::ClearListExecute() {
+    files_->ClearFileList();
+}
+
+void TfrmMain::SelectAllExecute() {
+    files_->SelectAll();
+}
+
+void TfrmMain::MoveUpExecute() {
+    files_->MoveSelected(true);
+}
+
+void TfrmMain::MoveDownExecute() {
+    files_->MoveSelected(false);
+}
+
+void TfrmMain::PlaySourceExecute() {
+    files_->PlaySource();
+}
+
+void TfrmMain::OpenDestinationFolderExecute() {
+    if (output_->CheckOutputFolder())
+        ShellOpen(output_->Text());
+}
+
+void TfrmMain::OutputBrowseExecute() {
+    output_->Browse();
+}
+
+void TfrmMain::MinExecute() {
+    showMinimized();
+}
+
+void TfrmMain::CloseExecute() {
+    close();
+}
+
+void TfrmMain::ExitExecute() {
+    // Ends the program at once: the settings are not saved.
+    exiting_ = true;
+    files_->StopAdding();
+    QCoreApplication::exit(0);
+}
+
+void TfrmMain::HelpExecute() {
+    menuHelp_->popup(QCursor::pos());
+}
+
+void TfrmMain::OnlineResourcesExecute() {
+    ShellOpen(HomePageAddress);
+}
+
+void TfrmMain::ContactTechnicalSupportExecute() {
+    ShellOpen(SupportMailAddress);
+}
+
+} // namespace quillabe
