@@ -2,6 +2,7 @@
 
 #include "base/TextUtils.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -93,6 +94,20 @@ bool DeleteFile(const std::string& path) {
     return unlink(path.c_str()) == 0;
 }
 
+bool FileNameBefore(std::string_view a, std::string_view b) {
+    auto folded = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+    };
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i)
+        if (folded(a[i]) != folded(b[i]))
+            return folded(a[i]) < folded(b[i]);
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b; // std::string_view compares as unsigned bytes
+}
+
 std::vector<std::string> ListDirectory(const std::string& dir, std::string_view suffix) {
     std::vector<std::string> names;
     DIR* d = opendir(dir.empty() ? "." : dir.c_str());
@@ -107,6 +122,8 @@ std::vector<std::string> ListDirectory(const std::string& dir, std::string_view 
             names.push_back(name);
     }
     closedir(d);
+    // readdir's order depends on the file system and the history of the folder.
+    std::sort(names.begin(), names.end(), FileNameBefore);
     return names;
 }
 

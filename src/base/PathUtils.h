@@ -35,8 +35,16 @@ bool DeleteIfEmpty(const std::string& path);
 bool DeleteFile(const std::string& path);
 
 // Names of the directory's entries matching "*<suffix>" (suffix compared ignoring case, like the
-// platform's wildcard search), in the order the file system returns them.
+// platform's wildcard search), sorted by FileNameBefore. Profiles, presets and languages are listed
+// through here, so "the first one" means the same file on every machine.
 std::vector<std::string> ListDirectory(const std::string& dir, std::string_view suffix);
+
+// The listing order of the file system the profile and preset folders come from: names compared
+// byte by byte with the ASCII letters folded to upper case, nothing else folded. So blanks and
+// punctuation sort by their codes ("A B" < "A.ini" < "A_B"), digits one by one ("10" < "9"), and
+// bytes past ASCII after all of them. Names equal but for case follow plain byte order, which
+// keeps the order total.
+bool FileNameBefore(std::string_view a, std::string_view b);
 
 // dir + name, or, when that does not exist, the entry of dir whose name equals name ignoring
 // letter case (language names are stored in capitals by the Languages menu); dir + name if none.

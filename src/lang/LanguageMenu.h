@@ -11,8 +11,8 @@ struct LanguageMenuItem {
     bool checked;
 };
 
-// One radio item per "*.ini" in the language folder, in file-system order; the item of the
-// current LanguageFile is checked.
+// One radio item per "*.ini" in the language folder in ListDirectory's order (by file name, letter
+// case ignored); the item of the current LanguageFile is checked.
 std::vector<LanguageMenuItem> BuildLanguageMenu();
 // Switches to the language of the clicked caption: LanguageFile := caption + ".ini" without
 // "&", then loads that file. The window then applies its texts and checks the item.

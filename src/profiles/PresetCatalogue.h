@@ -20,7 +20,8 @@ struct PresetCatalogue {
     std::vector<TProfileItem> TgpPresetList, IPodPresetList, PspPresetList, OtherPresetList;
 };
 
-// Adds every "*.ini" of the folder in file-system order; false (nothing added) when the folder
+// Adds every "*.ini" of the folder in ListDirectory's order (by file name, letter case ignored),
+// so the menus list the presets alike on every machine; false (nothing added) when the folder
 // does not exist.
 bool LoadPresetCatalogue(const std::string& dir, PresetCatalogue& catalogue);
 

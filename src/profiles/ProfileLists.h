@@ -7,8 +7,8 @@
 
 namespace quillabe {
 
-// Names of the files "*.<ext>" in the format's profile folder, in the order the file system
-// returns them, each without its extension. The extension must match exactly: on this file
+// Names of the files "*.<ext>" in the format's profile folder in ListDirectory's order (by name,
+// letter case ignored), each without its extension. The extension must match exactly: on this file
 // system "A.AVO" is a different file from the "A.avo" that the name would lead back to.
 std::vector<std::string> ListProfileNames(int format);
 

@@ -154,6 +154,21 @@ TEST_F(TargetSelection, WhatTheChoiceLeadsTo) {
     EXPECT_EQ(menu.variant->SectionName, "Item1");
 }
 
+// Nothing named: the first of each list, the same on every machine. The MP4 menu starts with an
+// iPod H.264 preset whichever brand's menu this build shows, the 3GP menu with a preset that
+// writes a .3gp file.
+TEST_F(TargetSelection, TheFirstOfEachList) {
+    EXPECT_EQ(chosen(SelectTarget({ofMP3})), "profile Default");
+    for (uint8_t brand : {0, 3}) {
+        BrandVariant = brand;
+        EXPECT_EQ(chosen(SelectTarget({ofMP4})), "preset iPod H.264 / Item1") << int(brand);
+    }
+    const auto tgp = std::get<ChosenTarget>(SelectTarget({of3GP}));
+    ASSERT_TRUE(tgp.variant);
+    EXPECT_EQ(tgp.preset->Title, "3GPP H.263 phone");
+    EXPECT_EQ(PresetItemExt(*tgp.variant), "3gp");
+}
+
 TEST_F(TargetSelection, NothingToChooseFrom) {
     test::TempDir dir;
     PresetCatalogue catalogue;
