@@ -294,7 +294,8 @@ void TfrmMain::ShowListViewMenu(const QPoint& globalPos) {
 
 void TfrmMain::BackgroundClicked(const QPoint& pos) {
     for (const FormatArea& area : kFormatAreas) {
-        QAction* action = Action(QString::fromLatin1(area.action));
+        // The format actions belong to the format selection: found by name below the window.
+        const auto* action = findChild<QAction*>(QString::fromLatin1(area.action));
         if (!action || action->isEnabled())
             continue;
         if (!StrictlyInside(controls_.ToolbarButton(area.toolbarButton)->geometry(), pos))
