@@ -35,8 +35,7 @@ std::string RunResult::LastOutLine() const {
     return lines.empty() ? std::string() : lines.back();
 }
 
-ChildRun::ChildRun(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-                   const std::string& cwd) {
+std::vector<std::string> MergedEnvironment(const std::vector<std::string>& env) {
     std::map<std::string, std::string> vars;
     auto put = [&vars](const std::string& entry) {
         size_t eq = entry.find('=');
@@ -47,9 +46,15 @@ ChildRun::ChildRun(const std::vector<std::string>& argv, const std::vector<std::
         put(*e);
     for (const std::string& e : env)
         put(e);
-    std::vector<std::string> envStrings;
+    std::vector<std::string> merged;
     for (auto& [name, entry] : vars)
-        envStrings.push_back(entry);
+        merged.push_back(entry);
+    return merged;
+}
+
+ChildRun::ChildRun(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                   const std::string& cwd) {
+    std::vector<std::string> envStrings = MergedEnvironment(env);
 
     int out[2], err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)

@@ -23,6 +23,9 @@ struct RunResult {
 };
 using ProcessOutput = RunResult;
 
+// The program's environment with the given "NAME=value" entries added or replaced.
+std::vector<std::string> MergedEnvironment(const std::vector<std::string>& env);
+
 // A child with standard input on /dev/null and both output streams on pipes.
 class ChildRun {
 public:

@@ -48,19 +48,7 @@ ProcessOutput RunDivuvo(const std::string& input, const std::string& options,
 
 pid_t SpawnInOwnGroup(const std::vector<std::string>& argv, int& console,
                       const std::vector<std::string>& env) {
-    std::map<std::string, std::string> vars;
-    auto put = [&vars](const std::string& entry) {
-        size_t eq = entry.find('=');
-        if (eq != std::string::npos)
-            vars[entry.substr(0, eq)] = entry;
-    };
-    for (char** e = environ; *e; ++e)
-        put(*e);
-    for (const std::string& e : env)
-        put(e);
-    std::vector<std::string> envStrings;
-    for (auto& [name, entry] : vars)
-        envStrings.push_back(entry);
+    std::vector<std::string> envStrings = MergedEnvironment(env);
     std::vector<char*> args, envp;
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
