@@ -7,3 +7,4 @@ scripts/install-deps.sh
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLABE_SANITIZE=ON
 cmake --build build-test
 ctest --test-dir build-test --output-on-failure -j "$(nproc)"
+scripts/fuzz.sh 20
