@@ -1,0 +1,15 @@
+#include "ui/batch/DialogPlacement.h"
+
+#include <QWidget>
+
+namespace quillabe {
+
+void CenterOver(QWidget& window, const QWidget* owner) {
+    if (!owner)
+        return;
+    const QRect main = owner->window()->geometry();
+    window.move(main.left() + (main.width() - window.width()) / 2,
+                main.top() + (main.height() - window.height()) / 2);
+}
+
+} // namespace quillabe
