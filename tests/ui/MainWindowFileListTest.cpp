@@ -250,7 +250,7 @@ TEST_F(MainWindowFileList, StatesShowAsIconsByTheExactPath) {
     EXPECT_EQ(state(2), static_cast<int>(TFileState::Waiting));
 }
 
-TEST_F(MainWindowFileList, PopupMenusFollowTheSelection) {
+TEST_F(MainWindowFileList, PopupMenus) {
     TfrmMain& w = Window();
     auto texts = [](QMenu* menu) {
         std::vector<std::string> t;
@@ -260,14 +260,20 @@ TEST_F(MainWindowFileList, PopupMenusFollowTheSelection) {
     };
     EXPECT_EQ(w.ListViewMenu(), w.PopupMenuListViewNoFile());
     EXPECT_EQ(texts(w.PopupMenuListViewNoFile()),
-              (std::vector<std::string>{"Add Files...", "-", "Settings...", "-", "Help Content"}));
+              (std::vector<std::string>{"Add Files...", "-", "Output Format", "-", "Settings...",
+                                        "-", "Help Content"}));
     AddSix();
     EXPECT_EQ(w.ListViewMenu(), w.PopupMenuListViewNoFile());
     w.Files()->SelectListItem(2);
     EXPECT_EQ(w.ListViewMenu(), w.PopupMenuListViewHaveFile());
     EXPECT_EQ(texts(w.PopupMenuListViewHaveFile()),
               (std::vector<std::string>{"Play Source", "Open Destination Folder...", "-", "Delete",
-                                        "Clear List", "-", "Add Files...", "-", "Select All"}));
+                                        "Clear List", "-", "Add Files...", "-", "Select All", "-",
+                                        "Output Format"}));
+    EXPECT_EQ(texts(w.PopupMenuHelp()),
+              (std::vector<std::string>{"Help Content", "Quick Start...", "-", "Output Format",
+                                        "Settings...", "Languages", "-", "Online Resources...",
+                                        "Contact Technical Support...", "-", "About..."}));
 }
 
 TEST_F(MainWindowFileList, DroppedFoldersAndMissingFilesAreSkipped) {

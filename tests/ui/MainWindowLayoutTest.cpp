@@ -4,14 +4,17 @@
 #include "MainWindowFixture.h"
 
 #include "core/OutputFormat.h"
+#include "ui/main/FormatSelection.h"
 #include "ui/main/MainLayout.h"
 #include "ui/main/MediaPanel.h"
 #include "ui/skin/SkinPalette.h"
 #include "ui/skin/TSkinImage.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 
 using namespace quillabe;
@@ -164,6 +167,39 @@ TEST_F(MainWindowLayout, TextsFromTheMessageTable) {
     EXPECT_EQ(Summary(), "Nothing queued");
 }
 
+TEST_F(MainWindowLayout, ALanguageSwitchAppliesEveryText) {
+    home_.Dir().Write(LangDir + "/english.ini", "[LANGRES]\nMSG_BROWSE=Browse...\n");
+    home_.Dir().Write(LangDir + "/german.ini",
+                      "[LANGRES]\nMSG_BROWSE=Durchsuchen...\nMSG_MOREINFO=Mehr Informationen...\n"
+                      "MSG_STATUS_NOFILES=Keine Dateien\nMSG_INPUTFILENAME=Eingabedateien:\n");
+    home_.Dir().Write(LangDir + "/type_german.dat", "[InputFileTypes]\nVideo=*.mkv\n");
+    home_.Dir().Write(LangDir + "/nodata.ini", "[LANGRES]\nMSG_BROWSE=x\n");
+    TfrmMain& w = Window();
+    auto* languages = w.findChild<QMenu*>("LanguagesMI");
+    ASSERT_NE(languages, nullptr);
+    auto item = [&](const char* caption) {
+        for (QAction* a : languages->actions())
+            if (a->text() == caption)
+                return a;
+        ADD_FAILURE() << caption;
+        return static_cast<QAction*>(nullptr);
+    };
+    item("GERMAN")->trigger();
+    EXPECT_EQ(w.Controls().MainButton(1)->text(), "Durchsuchen...");
+    EXPECT_EQ(w.Media()->Label(26)->text(), "Mehr Informationen...");
+    EXPECT_EQ(Summary(), "Keine Dateien");
+    EXPECT_EQ(w.Controls().Label(3)->geometry().right() + 1, 116);
+    // The input types are the new language's.
+    w.AddFiles({Media("clip.avi"), Media("film.mkv")});
+    EXPECT_EQ(Names(), std::vector<std::string>{"film.mkv"});
+    EXPECT_TRUE(dialogs_->Requests().empty());
+
+    // A language without its type table is told, and ends the program.
+    item("NODATA")->trigger();
+    ASSERT_EQ(dialogs_->Requests().size(), 1u);
+    EXPECT_EQ(dialogs_->Requests()[0].title, "Can not find file");
+}
+
 TEST_F(MainWindowLayout, AMissingTypeTableEndsTheStart) {
     std::filesystem::remove(home_.Path() + LangDir + "/type_english.dat");
     TfrmMain& w = Window();
@@ -179,46 +215,38 @@ TEST_F(MainWindowLayout, AMissingTypeTableEndsTheStart) {
 
 TEST_F(MainWindowLayout, TheHiddenButtonAreaOfTheCurrentFormat) {
     TfrmMain& w = Window();
-    // Stand-ins for the format actions: disabled is current.
-    auto* toMp4 = new QAction(&w);
-    toMp4->setObjectName("ActionToMP4");
-    auto* toOthers = new QAction(&w);
-    toOthers->setObjectName("ActionToOthers");
+    FormatSelection& formats = *w.Formats();
     QSignalSpy spy(&w, &TfrmMain::formatAreaClicked);
-    GlobalVars.OutputFormat = ofAAC;
-
     const struct {
-        bool mp4Current;
-        bool othersCurrent;
+        int current;
         QPoint at;
         std::vector<int> formats;
     } cases[] = {
-        {true, false, QPoint(150, 35), {ofMP4}},
-        {true, false, QPoint(128, 35), {}},       // on the left edge: not strictly inside
-        {true, false, QPoint(189, 103), {ofMP4}}, // the last point inside
-        {true, false, QPoint(190, 50), {}},       // on the right edge
-        {true, false, QPoint(150, 104), {}},      // on the bottom edge
-        {false, false, QPoint(150, 35), {}},      // MP4 is not current
-        {false, true, QPoint(600, 60), {ofAAC}},
-        {false, true, QPoint(150, 35), {}},
+        {ofMP4, QPoint(150, 35), {ofMP4}},
+        {ofMP4, QPoint(128, 35), {}},       // on the left edge: not strictly inside
+        {ofMP4, QPoint(189, 103), {ofMP4}}, // the last point inside
+        {ofMP4, QPoint(190, 50), {}},       // on the right edge
+        {ofMP4, QPoint(150, 104), {}},      // on the bottom edge
+        {ofAVI, QPoint(150, 35), {}},       // MP4 is not current
+        {of3GP, QPoint(200, 35), {of3GP}},
+        {ofAAC, QPoint(600, 60), {ofAAC}}, // an other format: the "To Others" area
+        {ofAAC, QPoint(150, 35), {}},
     };
     for (const auto& c : cases) {
-        toMp4->setEnabled(!c.mp4Current);
-        toOthers->setEnabled(!c.othersCurrent);
+        formats.SelectFormat(formats.FormatAction(c.current));
         spy.clear();
         w.BackgroundClicked(c.at);
         std::vector<int> got;
         for (const QList<QVariant>& args : spy)
             got.push_back(args.at(0).toInt());
-        EXPECT_EQ(got, c.formats) << c.at.x() << "," << c.at.y();
+        EXPECT_EQ(got, c.formats) << c.current << " at " << c.at.x() << "," << c.at.y();
     }
 
-    // A click (press and release without a move) on the background runs the same rule.
-    toMp4->setEnabled(false);
-    toOthers->setEnabled(true);
-    spy.clear();
+    // A click (press and release without a move) on the background reopens the menu.
+    formats.SelectFormat(formats.FormatAction(ofMP4));
     QTest::mouseClick(w.Controls().ImageMain, Qt::LeftButton, {}, QPoint(140, 32));
-    EXPECT_EQ(spy.size(), 1);
+    EXPECT_TRUE(formats.PopupMenuMP4()->isVisible());
+    formats.PopupMenuMP4()->hide();
     // A drag moves the window instead and is no click.
     spy.clear();
     QTest::mousePress(w.Controls().ImageMain, Qt::LeftButton, {}, QPoint(140, 32));
@@ -227,6 +255,24 @@ TEST_F(MainWindowLayout, TheHiddenButtonAreaOfTheCurrentFormat) {
     QApplication::sendEvent(w.Controls().ImageMain, &move);
     QTest::mouseRelease(w.Controls().ImageMain, Qt::LeftButton, {}, QPoint(170, 60));
     EXPECT_EQ(spy.size(), 0);
+    EXPECT_FALSE(formats.PopupMenuMP4()->isVisible());
+}
+
+TEST_F(MainWindowLayout, TheFormatSelectionTakesItsPlaces) {
+    WriteSkin("[MAINFORM]\nComboProfileTop=250\n");
+    TfrmMain& w = Window();
+    FormatSelection& formats = *w.Formats();
+    // The skin moves the AVI box only.
+    EXPECT_EQ(formats.ProfileBox(ofAVI)->geometry(), QRect(120, 250, 482, 21));
+    EXPECT_EQ(formats.ProfileBox(ofMP3)->geometry(), QRect(120, 242, 482, 21));
+    for (int n = 2; n <= 9; ++n)
+        EXPECT_NE(w.Controls().ToolbarButton(n)->Action(), nullptr) << n;
+    EXPECT_EQ(w.Controls().ToolbarButton(2)->Action(), formats.FormatAction(ofAVI));
+    EXPECT_EQ(w.Controls().ToolbarButton(10)->Action(), formats.ActionToOthers());
+    // A first start makes AVI current; its profile commands are on, MP4's are off.
+    EXPECT_FALSE(formats.FormatAction(ofAVI)->isEnabled());
+    formats.SelectFormat(formats.FormatAction(ofMP4));
+    EXPECT_FALSE(w.Action("ActionEditProfile")->isEnabled());
 }
 
 TEST_F(MainWindowLayout, DoubleClickOnTheTitleStripMinimises) {

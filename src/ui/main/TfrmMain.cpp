@@ -16,6 +16,8 @@
 #include "ui/main/FileListModel.h"
 #include "ui/main/FileListPanel.h"
 #include "ui/main/FileListView.h"
+#include "ui/main/FormatSelection.h"
+#include "ui/main/LanguagesMenu.h"
 #include "ui/main/MediaPanel.h"
 #include "ui/main/OutputFolderBox.h"
 #include "ui/main/WindowDragger.h"
@@ -45,6 +47,8 @@ namespace quillabe {
 namespace {
 constexpr const char* kFormSection = "Form";
 constexpr int kMinimumWidth = 130;
+// The formats of the toolbar buttons 2 to 9; button 10 opens the other formats.
+constexpr int kToolbarFormats[] = {ofAVI, ofMP4, of3GP, ofMPEG, ofMOV, ofWMV, ofRM, ofSWF};
 
 ScreenSize screenSize() {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -169,8 +173,6 @@ void TfrmMain::CreateMenus() {
     menuNoFile_->addSeparator();
     add(menuNoFile_, "ActionHelpContent");
 
-    // The format selection adds its Languages submenu after Settings... and its output format
-    // submenu to all three menus.
     menuHelp_ = new QMenu(this);
     menuHelp_->setObjectName("PopupMenuHelp");
     add(menuHelp_, "ActionHelpContent");
@@ -187,6 +189,7 @@ void TfrmMain::CreateMenus() {
 // The creation handler, in the program's start order.
 void TfrmMain::FormCreate() {
     LoadSkin();
+    CreateFormatSelection();
     // Qt set the locale from the environment when the application object was made.
     UseDotDecimalSeparator();
     Redirector = std::make_unique<TRedirector>();
@@ -197,8 +200,8 @@ void TfrmMain::FormCreate() {
         ShowMessageBox(Msg(MSG_CREATE_DIR_ERROR), Msg(MSG_Error), MB_ICONEXCLAMATION);
         return;
     }
-    // The profile boxes, the preset menus and the start-up format join here with the format
-    // selection.
+    formats_->LoadProfileLists();
+    formats_->RestoreStartupFormat();
     output_->FillAtStartup();
     if (!InitMainWindow())
         return;
@@ -217,6 +220,37 @@ void TfrmMain::LoadSkin() {
     FitToControls();
 }
 
+// The profile boxes stand where the skin puts them, so the format selection is made once the
+// skin layout is read. Its format actions drive the toolbar's format buttons, and its menus join
+// the window's: the Output Format menu in all three popup menus (the toolbar that would offer the
+// formats is hidden), the Languages submenu in the help menu.
+void TfrmMain::CreateFormatSelection() {
+    formats_ = new FormatSelection(this, layout_);
+    for (int n = 2; n <= 9; ++n)
+        controls_.ToolbarButton(n)->SetAction(formats_->FormatAction(kToolbarFormats[n - 2]));
+    controls_.ToolbarButton(10)->SetAction(formats_->ActionToOthers());
+    formats_->SetProfileCommandActions(
+        {Action("ActionEditProfile"), Action("ActionProfileMore"), Action("ActionAddNewProfile"),
+         Action("ActionDeleteProfile"), Action("ActionRenameProfile")});
+    connect(this, &TfrmMain::formatAreaClicked, formats_, &FormatSelection::FormatAreaClicked);
+
+    QMenu* outputFormat = formats_->OutputFormatMenu();
+    menuHaveFile_->addSeparator();
+    menuHaveFile_->addMenu(outputFormat);
+    menuNoFile_->insertMenu(menuNoFile_->actions().value(1), outputFormat);
+    menuNoFile_->insertSeparator(menuNoFile_->actions().value(1));
+    languages_ = new LanguagesMenu(this);
+    QAction* settings = Action("ActionSettings");
+    menuHelp_->insertMenu(settings, outputFormat);
+    const QList<QAction*> help = menuHelp_->actions();
+    menuHelp_->insertMenu(help.value(help.indexOf(settings) + 1), languages_);
+    connect(languages_, &LanguagesMenu::languageChanged, this, [this] {
+        // A language whose type table is missing ends the program, as it does at start-up.
+        if (!ApplyLanguage())
+            QCoreApplication::exit(1);
+    });
+}
+
 bool TfrmMain::InitMainWindow() {
     setAcceptDrops(true);
     const FormPlacement current{x(), y(), width(), height(), false};
@@ -226,7 +260,7 @@ bool TfrmMain::InitMainWindow() {
     LoadLanguage(CurrentLanguagePath());
     if (!ApplyLanguage())
         return false;
-    // The Languages submenu is built here by the format selection.
+    languages_->BuildLanguageMenu();
     UpdateSummary();
     HideToolbar(controls_);
     return true;
@@ -262,8 +296,10 @@ bool TfrmMain::ApplyLanguage() {
     controls_.Label(1)->setText(QString::fromStdString(Msg(MSG_APPLICATION_TITLE)));
     controls_.Label(2)->setText(QString::fromStdString(version));
     PlaceVersionLabel(controls_);
-    // The format actions (toolbar and menu entries) take their texts from the format selection.
-    SetActionTexts({"ActionExit", "ActionBurnDVD"});
+    SetActionTexts({"ActionExit"});
+    if (formats_)
+        formats_->ApplyLanguage(); // the format actions, toolbar and menu entries alike
+    SetActionTexts({"ActionBurnDVD"});
     const MsgId captions[] = {MSG_INPUTFILENAME, MSG_OUTPUTDIR, MSG_PRPFILE};
     for (int n = 3; n <= 5; ++n) {
         QLabel* label = controls_.Label(n);
@@ -278,6 +314,8 @@ bool TfrmMain::ApplyLanguage() {
     media_->ApplyLanguage();
     SetActionTexts({"ActionDel", "ActionAdd", "ActionAddNewProfile", "ActionDeleteProfile",
                     "ActionRenameProfile", "ActionFileInformation"});
+    if (languages_)
+        languages_->ApplyLanguage();
     UpdateSummary();
     return true;
 }

@@ -21,6 +21,8 @@ class QTimer;
 namespace quillabe {
 
 class FileListPanel;
+class FormatSelection;
+class LanguagesMenu;
 class MediaPanel;
 class OutputFolderBox;
 class TRedirector;
@@ -59,6 +61,8 @@ public:
 
     QAction* Action(const QString& name) const { return actions_.value(name); }
     FileListPanel* Files() const { return files_; }
+    // The output format and its profile or preset; made when the skin layout is known.
+    FormatSelection* Formats() const { return formats_; }
     MediaPanel* Media() const { return media_; }
     OutputFolderBox* OutputFolder() const { return output_; }
     const MainControls& Controls() const { return controls_; }
@@ -93,6 +97,7 @@ private:
     void CreateMenus();
     void FormCreate();
     void LoadSkin();
+    void CreateFormatSelection();
     bool InitMainWindow();
     void FitToControls();
     void CenterOnScreen();
@@ -117,12 +122,15 @@ private:
     void HelpExecute();
     void OnlineResourcesExecute();
     void ContactTechnicalSupportExecute();
+    void FileInformationExecute();
 
     SkinLayout layout_;
     MainControls controls_;
     FileListPanel* files_ = nullptr;
     MediaPanel* media_ = nullptr;
     OutputFolderBox* output_ = nullptr;
+    FormatSelection* formats_ = nullptr;
+    LanguagesMenu* languages_ = nullptr;
     WindowDragger* dragger_ = nullptr;
     QHash<QString, QAction*> actions_;
     QMenu* menuHaveFile_ = nullptr;

@@ -7,6 +7,7 @@
 #include "base/PathUtils.h"
 #include "core/StartupConstants.h"
 #include "lang/Messages.h"
+#include "ui/dialogs/TfrmFileInfo.h"
 #include "ui/main/FileListPanel.h"
 #include "ui/main/FileListView.h"
 #include "ui/main/OutputFolderBox.h"
@@ -50,7 +51,7 @@ const TfrmMain::ActionRow TfrmMain::kActionRows[] = {
      &TfrmMain::OpenDestinationFolderExecute},
     {"ActionOutputBrowse", MSG_BROWSE, "", "Ctrl+O", kWindow, &TfrmMain::OutputBrowseExecute},
     // The File Information window opens from "More Information...".
-    {"ActionFileInformation", MSG_MOREINFO, "", "", kWindow, nullptr},
+    {"ActionFileInformation", MSG_MOREINFO, "", "", kWindow, &TfrmMain::FileInformationExecute},
     // Converting and the profiles.
     {"ActionConvert", MSG_CONVERT, "", "", kWindow, nullptr},
     {"ActionEditProfile", MSG_EDIT_PROFILE, "   ", "", kWindow, nullptr},
@@ -163,6 +164,12 @@ void TfrmMain::ExitExecute() {
 
 void TfrmMain::HelpExecute() {
     menuHelp_->popup(QCursor::pos());
+}
+
+void TfrmMain::FileInformationExecute() {
+    const std::string path = files_->SelectedPath();
+    if (!path.empty())
+        ShowFileInformation(path, this);
 }
 
 void TfrmMain::OnlineResourcesExecute() {
