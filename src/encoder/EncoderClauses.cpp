@@ -51,10 +51,15 @@ void appendAudioBitrate(std::string& out, const AudioBlockValues& a) {
 
 // A time text becomes one encoder argument: blanks, control characters and quotes in a
 // hand-edited profile would otherwise split it into further options (an extra output file, say).
+// A word that begins with "-" would be read as an option ("-i" takes the next word for the
+// input), so it is left out: no time, as for a blank one.
 void appendTimeText(std::string& out, std::string_view text) {
+    std::string word;
     for (char c : text)
         if (static_cast<unsigned char>(c) > 32 && c != '"')
-            out += c;
+            word += c;
+    if (!word.starts_with('-'))
+        out += word;
 }
 } // namespace
 

@@ -67,7 +67,9 @@ const std::vector<TProfileItem>& TgpPresetMenu(const PresetCatalogue& catalogue)
 }
 
 std::string PresetItemExt(const TProfileDetailItem& item) {
-    return IniFile(item.PresetPath).ReadString(item.SectionName, "EXT", "");
+    std::string ext = IniFile(item.PresetPath).ReadString(item.SectionName, "EXT", "");
+    // The output must stay in the output folder: an "extension" that names folders is none.
+    return ext.find(kPathDelim) == std::string::npos ? ext : std::string();
 }
 
 std::vector<std::string> PresetCommandTemplates(const TProfileDetailItem& item) {

@@ -37,7 +37,8 @@ std::vector<TProfileDetailItem> LoadPresetItems(const std::string& presetPath);
 std::vector<TProfileItem> Mp4PresetMenu(const PresetCatalogue& catalogue);
 const std::vector<TProfileItem>& TgpPresetMenu(const PresetCatalogue& catalogue);
 
-// The variant's output extension without the dot; empty when the key is missing.
+// The variant's output extension without the dot; empty when the key is missing or its value
+// holds a path separator.
 std::string PresetItemExt(const TProfileDetailItem& item);
 
 // The values of the variant's keys that begin with "Command" (letter case significant), in the
