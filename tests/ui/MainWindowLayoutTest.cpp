@@ -195,7 +195,10 @@ TEST_F(MainWindowLayout, ALanguageSwitchAppliesEveryText) {
     EXPECT_TRUE(dialogs_->Requests().empty());
 
     // A language without its type table is told, and ends the program.
+    int ended = -1;
+    w.SetEndProgram([&](int code) { ended = code; });
     item("NODATA")->trigger();
+    EXPECT_EQ(ended, 1);
     ASSERT_EQ(dialogs_->Requests().size(), 1u);
     EXPECT_EQ(dialogs_->Requests()[0].title, "Can not find file");
 }

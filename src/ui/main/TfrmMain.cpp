@@ -70,7 +70,8 @@ constexpr FormatArea kFormatAreas[] = {
 };
 } // namespace
 
-TfrmMain::TfrmMain(QWidget* parent, ProbeFunction probe) : QWidget(parent) {
+TfrmMain::TfrmMain(QWidget* parent, ProbeFunction probe)
+    : QWidget(parent), endProgram_([](int code) { QCoreApplication::exit(code); }) {
     setObjectName("frmMain");
     setWindowFlag(Qt::FramelessWindowHint);
     setMinimumWidth(kMinimumWidth);
@@ -247,7 +248,7 @@ void TfrmMain::CreateFormatSelection() {
     connect(languages_, &LanguagesMenu::languageChanged, this, [this] {
         // A language whose type table is missing ends the program, as it does at start-up.
         if (!ApplyLanguage())
-            QCoreApplication::exit(1);
+            endProgram_(1);
     });
 }
 

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,10 @@ public:
     // Closes the window for a termination signal. Nobody may be asked anything then: a failure to
     // save the settings goes to stderr instead of a message box, and the program ends.
     void CloseForSignal();
+
+    // How the window ends the program at once (Exit, or a language without its input-type table);
+    // tests replace it.
+    void SetEndProgram(std::function<void(int exitCode)> end) { endProgram_ = std::move(end); }
 
     // The file list.
     void AddFile(const std::string& path);
@@ -144,6 +149,7 @@ private:
     bool closing_ = false;
     bool unattended_ = false; // closing for a signal
     bool exiting_ = false;    // ActionExit: ends without the close handling
+    std::function<void(int)> endProgram_;
 
     struct ActionRow;
     static const ActionRow kActionRows[];

@@ -159,7 +159,7 @@ void TfrmMain::ExitExecute() {
     // Ends the program at once: the settings are not saved.
     exiting_ = true;
     files_->StopAdding();
-    QCoreApplication::exit(0);
+    endProgram_(0);
 }
 
 void TfrmMain::HelpExecute() {
