@@ -10,6 +10,7 @@
 #include "engine/BatchController.h"
 #include "engine/Redirector.h"
 #include "lang/Messages.h"
+#include "profiles/PresetCatalogue.h"
 #include "profiles/ProfileDirs.h"
 #include "profiles/ProfileLists.h"
 #include "support/TempDir.h"
@@ -30,6 +31,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,15 +74,16 @@ int liveGroupMembers(pid_t group) {
     return live;
 }
 
-// Answers the stop question; `meanwhile` runs while it is open.
+// Answers the stop question (and any other message); `meanwhile` runs while it is open.
 class Answerer : public MessageDialogHandler {
 public:
     int Show(const MessageRequest& request) override {
         texts.push_back(request.text);
         if (meanwhile)
             meanwhile();
-        return answer;
+        return texts.size() <= answers.size() ? answers[texts.size() - 1] : answer;
     }
+    std::vector<int> answers; // the first ones, in order
     int answer = mrCancel;
     std::function<void()> meanwhile;
     std::vector<std::string> texts;
@@ -111,8 +114,11 @@ protected:
             // counts.
             const std::string entry =
                 ExtractFileName(path) + " " + std::to_string(static_cast<int>(state));
-            if (seen.empty() || seen.back() != entry)
+            if (seen.empty() || seen.back() != entry) {
                 seen.push_back(entry);
+                if (onSeen)
+                    onSeen(entry);
+            }
             if (state == TFileState::Converting && onConverting)
                 QTimer::singleShot(0, [act = std::exchange(onConverting, nullptr)] { act(); });
         });
@@ -141,6 +147,7 @@ protected:
         BatchRequest request;
         request.format = GlobalVars.OutputFormat;
         request.profilePath = ProfilePath(request.format, "");
+        request.preset = preset;
         request.outputFolder = out.Path();
         request.shutdownWhenDone = GlobalVars.ShutdownWindowsWhenDone;
         request.shutdownFlag = 5;
@@ -166,6 +173,8 @@ protected:
     std::shared_ptr<Answerer> answerer = std::make_shared<Answerer>();
     std::vector<std::string> seen; // file states in the order they came
     std::function<void()> onConverting;
+    std::function<void(const std::string& entry)> onSeen;
+    std::optional<TProfileDetailItem> preset;
 };
 
 TEST_F(WindowBatch, TheWindowShowsWhatTheParserComputes) {
@@ -294,6 +303,46 @@ TEST_F(WindowBatch, TheCountdownDecidesTheAction) {
         EXPECT_EQ(controller.ShutdownPerformed(), !cancel);
         EXPECT_EQ(printed.find("dry run") != std::string::npos, !cancel) << printed;
     }
+}
+
+// A job that cannot start leaves no file being converted: "When done" then ends the batch at
+// once instead of waiting for a file that never ends.
+TEST_F(WindowBatch, WhenDoneAfterAJobCouldNotStartEndsTheBatch) {
+    GlobalVars.OutputFormat = ofMP4;
+    preset = LoadPresetItems(home.Dir().Write("profile_en/default_setting/p.ini",
+                                              "[Info]\nTitleE=P\n[Item1]\nTitleE=Video\nEXT=m4v\n"
+                                              "Command1=\"\"<%AppPath%>/divuvo.dll\" -p 4417306 -i "
+                                              "\"<%InputFile%>\" -y \"<%OutputFile%>.m4v\"\"\n"))
+                 .at(0);
+    encoder(std::string(kProgress) + "printf x > \"$last\"\n");
+    add("a.wav");
+    add("b.wav");
+    // The second job's batch file cannot be written: a folder stands in its place.
+    const std::string blocker = home.Path() + "~ConvertCore.bat";
+    onSeen = [&](const std::string& entry) {
+        if (entry == "a.wav 2")
+            std::filesystem::create_directory(blocker);
+    };
+    answerer->answers = {mrOk, mrNo}; // the error message, then "When done"
+    answerer->meanwhile = [&] {
+        if (answerer->texts.size() == 1)
+            QTimer::singleShot(0, [&] { window().RequestClose(); });
+    };
+    bool hung = false;
+    QTimer::singleShot(10000, [&] {
+        hung = controller.BatchRunning();
+        if (hung)
+            controller.StopNow();
+    });
+    convert();
+    std::filesystem::remove(blocker);
+
+    EXPECT_FALSE(hung);
+    ASSERT_EQ(answerer->texts.size(), 2u);
+    EXPECT_EQ(answerer->texts[1], Msg(MSG_ABORTENCODING));
+    EXPECT_EQ(state(0), TFileState::Done);
+    EXPECT_EQ(state(1), TFileState::Failed);
+    EXPECT_FALSE(window().isVisible());
 }
 
 } // namespace
