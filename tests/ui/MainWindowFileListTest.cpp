@@ -10,10 +10,12 @@
 #include "ui/main/StateIcons.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -285,7 +287,18 @@ TEST_F(MainWindowFileList, DroppedFoldersAndMissingFilesAreSkipped) {
     Media("first.avi");
     Media("last.wav");
     urls << QUrl("https://example.invalid/remote.avi"); // not a local file
-    Window().Files()->AddDroppedUrls(urls);
+    // Dropped on the window as a file manager drops them; the files come in once the drop is
+    // over.
+    QMimeData mime;
+    mime.setUrls(urls);
+    TfrmMain& w = Window();
+    QDragEnterEvent enter(QPoint(300, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
+    EXPECT_TRUE(Names().empty());
+    QApplication::processEvents();
     EXPECT_EQ(Names(), (std::vector<std::string>{"first.avi", "last.wav"}));
     EXPECT_EQ(Selected(), std::vector<int>{1});
     EXPECT_EQ(Summary(), "Summary: 2 files");
@@ -366,6 +379,48 @@ TEST_F(MainWindowFileList, OpenDialogAddsInItsOrderAndRemembersTheFolder) {
     EXPECT_EQ(GlobalVars.LastInputOpenDir, files_.File("sub/"));
     EXPECT_EQ(IniFile(InfoIniFileName()).ReadString("System", "LastInputOpenDir", ""),
               files_.File("sub/"));
+}
+
+TEST_F(MainWindowFileList, MoreInformationOpensTheSelectedFile) {
+    TfrmMain& w = ActiveWindow();
+    w.AddFiles({Media("first.avi"), Media("second.avi")});
+    QString caption;
+    auto clickLink = [&] {
+        QTest::mouseClick(w.Media()->Label(26), Qt::LeftButton, {}, QPoint(5, 5));
+    };
+    w.Files()->View()->clearSelection();
+    clickLink(); // nothing selected: nothing opens
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    w.Files()->SelectListItem(0);
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            caption = modal->windowTitle();
+            modal->close();
+        }
+    });
+    clickLink();
+    EXPECT_TRUE(caption.contains("first.avi")) << caption.toStdString();
+    EXPECT_FALSE(caption.contains(QString::fromStdString(files_.Path())));
+}
+
+TEST_F(MainWindowFileList, TenThousandFilesAtOnceLoseNone) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 10000; ++i)
+        paths.push_back(Media("clip" + std::to_string(i) + ".avi"));
+    paths.push_back(paths[1234]); // a duplicate among them
+    TfrmMain& w = Window();
+    // Files dropped while the add runs come in too: the events run between two files.
+    bool dropped = false;
+    QTimer::singleShot(0, &w, [&] {
+        w.Files()->AddDroppedUrls({UrlFromLocalBytes(Media("during.wav"))});
+        dropped = true;
+    });
+    w.AddFiles(paths);
+    EXPECT_TRUE(dropped);
+    EXPECT_EQ(w.Files()->List().Count(), 10001u);
+    EXPECT_EQ(w.Files()->Model()->rowCount(), 10001);
+    EXPECT_EQ(Summary(), "Summary: 10001 files");
+    EXPECT_EQ(w.Files()->List().At(10000).item.FileName, "clip9999.avi");
 }
 
 TEST_F(MainWindowFileList, FilesNamedAtStartAreQueued) {
