@@ -287,16 +287,17 @@ TEST_F(MainWindowFileList, DroppedFoldersAndMissingFilesAreSkipped) {
     Media("first.avi");
     Media("last.wav");
     urls << QUrl("https://example.invalid/remote.avi"); // not a local file
-    // Dropped on the window as a file manager drops them; the files come in once the drop is
-    // over.
+    // Dropped on the list as a file manager drops them: the list leaves them to the window, and
+    // the files come in once the drop is over.
     QMimeData mime;
     mime.setUrls(urls);
     TfrmMain& w = Window();
-    QDragEnterEvent enter(QPoint(300, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &enter);
+    QWidget* target = w.Files()->View()->viewport();
+    QDragEnterEvent enter(QPoint(30, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
     EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(300, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &drop);
+    QDropEvent drop(QPointF(30, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
     EXPECT_TRUE(Names().empty());
     QApplication::processEvents();
     EXPECT_EQ(Names(), (std::vector<std::string>{"first.avi", "last.wav"}));
