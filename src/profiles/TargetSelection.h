@@ -14,9 +14,12 @@ namespace quillabe {
 
 struct TargetRequest {
     int format = -1;
-    std::optional<std::string> profile; // profile formats: the name; none: the folder's first
-    std::optional<std::string> preset;  // preset formats: the title; none: the menu's first
-    std::optional<std::string> variant; // the variant's title or its number from 1; none: the first
+    // Profile formats: the name; none: the folder's first.
+    std::optional<std::string> profile = std::nullopt;
+    // Preset formats: the title; none: the menu's first.
+    std::optional<std::string> preset = std::nullopt;
+    // The variant's title or its number from 1; none: the first.
+    std::optional<std::string> variant = std::nullopt;
 };
 
 struct ChosenTarget {
