@@ -89,16 +89,18 @@ TEST_P(StopNow, KillsTheEncoderAndCleansUp) {
         if (!StartsWith(p, quillabe))
             encoders.push_back(p);
     ASSERT_FALSE(encoders.empty()) << "the job had already ended";
-    if (c.temporaryFile)
+    if (c.temporaryFile) {
         EXPECT_TRUE(fs::exists(home.Home() + c.temporaryFile));
+    }
 
     const auto signalled = std::chrono::steady_clock::now();
     run.Signal(c.signal);
     RunResult r = run.Finish(30s);
     const auto took = std::chrono::steady_clock::now() - signalled;
 
-    if (c.cleansUp)
+    if (c.cleansUp) {
         EXPECT_EQ(r.exitCode, c.exitCode) << r.out << r.err;
+    }
     EXPECT_LT(took, 5s);
     // A killed process may take a moment to leave the process table.
     std::vector<std::string> survivors = ProcessesNaming(home.Root());
