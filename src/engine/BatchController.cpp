@@ -233,6 +233,10 @@ void BatchController::StartNextJob() {
     state_.job.JobStartTime = Now();
     state_.job.JobPercent = 0;
     state_.job.PendingOutput.clear();
+    // What the last encoder told (its duration, position, names) is no reading of this job: kept,
+    // it showed the last job's 100 % and a batch figure ahead of the truth until this encoder
+    // spoke, and its duration stood in for an unknown one when the output was verified.
+    state_.encoder = TEncoderReadings{};
 
     const size_t index = static_cast<size_t>(state_.batch.DoneCount + state_.batch.FailedCount);
     const FileEntry& entry = files_.At(index);
