@@ -106,6 +106,9 @@ std::string commandLine(const std::string& command, ShellScanner& scanner) {
         }
         size_t next = scanner.Step(marked, i);
         out.append(marked, i, next - i);
+        // A template value may hold a line break (stored escaped): the shell's line ends there.
+        if (marked[i] == '\n')
+            scanner.EndLine();
         i = next;
     }
     scanner.EndLine();

@@ -67,7 +67,7 @@ std::string placeholderIn(FuzzedDataProvider& in, size_t index) {
 
 Job makeJob(FuzzedDataProvider& in, const std::array<std::string, 9>& values) {
     Job job;
-    const int commands = in.ConsumeIntegralInRange(1, 2);
+    const int commands = in.ConsumeIntegralInRange(1, 3);
     for (int c = 0; c < commands; ++c) {
         // A first argument of its own, since printf without any prints its format once.
         std::string command = "printf '%s\\0' .";
@@ -115,7 +115,12 @@ Job makeJob(FuzzedDataProvider& in, const std::array<std::string, 9>& values) {
             });
             command += " # " + comment + placeholderIn(in, in.ConsumeIntegralInRange<size_t>(0, 8));
         }
-        job.commands.push_back(command);
+        // A template value may hold a line break (the INI files store one escaped): the next
+        // command then stands on a line of the same template.
+        if (!job.commands.empty() && in.ConsumeBool())
+            job.commands.back() += "\n" + command;
+        else
+            job.commands.push_back(command);
     }
     return job;
 }
