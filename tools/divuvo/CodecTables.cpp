@@ -3,6 +3,7 @@
 #include "base/PathUtils.h"
 #include "base/TextUtils.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quillabe::divuvo {
@@ -82,6 +83,10 @@ constexpr std::array kDefaultVideoEncoders{
     DefaultEncoder{"matroska", "libx264"},
 };
 
+constexpr std::array<std::string_view, 1> kMuxersNeedingAudio{"psp"};
+constexpr std::array<std::string_view, 6> kAudioOnlyMuxers{"adts", "ac3", "mp2",
+                                                           "mp3",  "amr", "wav"};
+
 struct RateAlias {
     std::string_view decimal, exact;
 };
@@ -137,6 +142,16 @@ const FormatInfo* FormatForFileName(std::string_view fileName) {
 std::string_view DefaultVideoEncoder(std::string_view muxer) {
     const auto* row = findIn(kDefaultVideoEncoders, muxer, [](const auto& r) { return r.muxer; });
     return row ? row->encoder : std::string_view();
+}
+
+bool MuxerNeedsAudio(std::string_view muxer) {
+    return std::find(kMuxersNeedingAudio.begin(), kMuxersNeedingAudio.end(), muxer) !=
+           kMuxersNeedingAudio.end();
+}
+
+bool AudioOnlyMuxer(std::string_view muxer) {
+    return std::find(kAudioOnlyMuxers.begin(), kAudioOnlyMuxers.end(), muxer) !=
+           kAudioOnlyMuxers.end();
 }
 
 std::string ExactFrameRate(std::string_view rate) {

@@ -38,6 +38,11 @@ const FormatInfo* FindFormat(std::string_view oldName);
 const FormatInfo* FormatForFileName(std::string_view fileName);
 // The encoder ffmpeg picks for a muxer when no video codec is named; empty when unknown.
 std::string_view DefaultVideoEncoder(std::string_view muxer);
+// Containers whose mode takes one video and one audio stream: ffmpeg refuses to write them
+// without audio.
+bool MuxerNeedsAudio(std::string_view muxer);
+// Containers that hold audio alone.
+bool AudioOnlyMuxer(std::string_view muxer);
 
 // Frame rates of the old lists written as decimals ("29.97") mean the exact NTSC rationals;
 // other values pass unchanged.

@@ -53,6 +53,7 @@ void ConsoleTranslator::EndRun() {
     mapping_.clear();
     inMapping_ = false;
     inInput0_ = false;
+    inInput0Streams_ = false;
 }
 
 void ConsoleTranslator::Finish() {
@@ -81,8 +82,18 @@ void ConsoleTranslator::logLine(std::string_view raw, Clock::time_point now) {
     if (l.level != LogLevel::Info)
         return;
     const std::string& text = l.text;
+    // The block of input 0 is its indented lines; an output lists its streams in the same form.
+    // Lines of a component ("[mp3 @ 0x...]") are no part of it.
+    if (l.context.empty() && !StartsWith(text, " "))
+        inInput0Streams_ = false;
+    if (inInput0Streams_)
+        NoteStream(input_, InputStreamKind(text));
     if (StartsWith(text, "Input #")) {
         inInput0_ = StartsWith(text, "Input #0, ");
+        if (inInput0_) {
+            input_ = InputStreams{};
+            input_.listed = inInput0Streams_ = true;
+        }
         if (inInput0_ && !inputShown_) {
             std::string format = names_.inputFormat.empty()
                                      ? formatName(text, "Input #0, ", ", from '")

@@ -5,6 +5,7 @@
 // metadata, warnings and file names never read as markers to the program.
 
 #include "divuvo/ErrorText.h"
+#include "divuvo/InputStreams.h"
 #include "divuvo/ProgressLine.h"
 
 #include <chrono>
@@ -53,6 +54,8 @@ public:
 
     const std::vector<LogMessage>& Errors() const { return errors_; }
     bool NothingEncoded() const { return nothingEncoded_; }
+    // The streams of the input as the last run listed them.
+    const InputStreams& Input() const { return input_; }
 
 private:
     void logLine(std::string_view raw, Clock::time_point now);
@@ -70,6 +73,8 @@ private:
     bool inputShown_ = false;
     bool durationShown_ = false;
     bool inInput0_ = false;
+    bool inInput0Streams_ = false; // in the indented lines that follow "Input #0, "
+    InputStreams input_;
     bool outputShown_ = false;
     std::vector<std::string> mapping_;
     bool inMapping_ = false;

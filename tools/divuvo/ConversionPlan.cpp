@@ -153,6 +153,7 @@ PlanResult PlanConversion(const EncoderOptions& o) {
         return result;
     }
     bool amrCodec = isAmr(o.audioCodec);
+    plan.audioOnly = !o.noAudio && (o.noVideo || plan.muxer == "amr" || AudioOnlyMuxer(plan.muxer));
     if (plan.muxer == "amr") {
         if (o.noAudio) {
             result.error = "Error: an AMR file holds audio only, and -an leaves none";
@@ -183,6 +184,29 @@ PlanResult PlanConversion(const EncoderOptions& o) {
     return result;
 }
 
+bool NeedsInputStreams(const EncoderOptions& o, const ConversionPlan& plan) {
+    if (o.noAudio)
+        return false;
+    if (plan.route == AudioRoute::AmrInContainer)
+        return !o.noVideo;
+    return plan.route == AudioRoute::Ffmpeg && MuxerNeedsAudio(plan.muxer);
+}
+
+void AdaptToInput(ConversionPlan& plan, const EncoderOptions& o, const InputStreams& input) {
+    if (!NeedsInputStreams(o, plan) || !input.WithoutAudio() || !input.video)
+        return;
+    if (plan.route == AudioRoute::AmrInContainer) {
+        plan.route = AudioRoute::Ffmpeg;
+        plan.dropAudio = true;
+    } else {
+        plan.silentAudio = true;
+    }
+}
+
+std::vector<std::string> ProbeArgs(const std::string& source) {
+    return {"-hide_banner", "-nostdin", "-loglevel", "level+info", "-i", FfmpegPath(source)};
+}
+
 std::vector<std::string> FfmpegArgs(const EncoderOptions& o, const ConversionPlan& plan,
                                     const std::string& source, const std::string& amrFile) {
     std::vector<std::string> args = head();
@@ -194,6 +218,10 @@ std::vector<std::string> FfmpegArgs(const EncoderOptions& o, const ConversionPla
         if (!o.noVideo)
             args.insert(args.end(), {"-map", "0:v:0?"});
         args.insert(args.end(), {"-map", "1:a:0"});
+    } else if (plan.silentAudio) {
+        // Endless silence that -shortest ends with the video (-ss cuts the file's input alone).
+        args.insert(args.end(), {"-f", "lavfi", "-i", "anullsrc", "-map", "0:v:0", "-map", "1:a:0",
+                                 "-shortest"});
     }
     args.insert(args.end(), {"-sn", "-dn"});
     if (!o.target.empty())
@@ -204,6 +232,8 @@ std::vector<std::string> FfmpegArgs(const EncoderOptions& o, const ConversionPla
     addVideo(args, o, plan);
     if (muxAmr)
         args.insert(args.end(), {"-c:a", "copy"});
+    else if (plan.dropAudio)
+        args.push_back("-an");
     else
         addAudio(args, o);
     addTail(args, o);

@@ -140,11 +140,15 @@ struct RunResult {
     std::string error; // the run could not be started, or the AMR file not written
 };
 
+ConsoleTranslator::Sink consoleSink() {
+    return [](std::string_view text) { console(text); };
+}
+
 class Conversion {
 public:
     Conversion(const EncoderOptions& options, const ConversionPlan& plan, std::string source)
         : o_(options), plan_(plan), source_(std::move(source)),
-          translator_(names(), [](std::string_view text) { console(text); }) {}
+          translator_(names(), consoleSink()) {}
 
     int Run(OutputGuard& guard);
 
@@ -164,14 +168,19 @@ private:
         }
         return n;
     }
-    RunResult pump(const std::vector<std::string>& args, AmrWriter* amr);
+    RunResult pump(const std::vector<std::string>& args, AmrWriter* amr,
+                   ConsoleTranslator& translator);
+    RunResult pump(const std::vector<std::string>& args, AmrWriter* amr) {
+        return pump(args, amr, translator_);
+    }
+    void adaptToInput();
     int fail(const std::string& line, OutputGuard& guard);
     int stopped(OutputGuard& guard);
     int abandoned(OutputGuard& guard);
     void removeTemp();
 
     const EncoderOptions& o_;
-    const ConversionPlan& plan_;
+    ConversionPlan plan_;
     std::string source_;
     ConsoleTranslator translator_;
     int stopSignal_ = 0;
@@ -179,7 +188,8 @@ private:
     std::string temp_;
 };
 
-RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr) {
+RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr,
+                           ConsoleTranslator& translator) {
     RunResult result;
     // A stop or an orphaning before the start: ffmpeg is not started at all.
     if (gConsoleGone || parentGone()) {
@@ -235,7 +245,7 @@ RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr)
         }
         // The log before the progress: ffmpeg writes the output header before its first report.
         if (ready > 0 && err >= 0 && fds[1].revents) {
-            if (!drain(err, [&](std::string_view t) { translator_.FeedLog(t, now); }))
+            if (!drain(err, [&](std::string_view t) { translator.FeedLog(t, now); }))
                 child.CloseFd(err);
         }
         if (ready > 0 && out >= 0 && fds[3].revents) {
@@ -253,11 +263,11 @@ RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr)
         }
         if (ready > 0 && progress >= 0 && fds[2].revents) {
             if (amr)
-                translator_.SetWritten(amr->BytesWritten(), amr->DurationUs());
-            if (!drain(progress, [&](std::string_view t) { translator_.FeedProgress(t, now); }))
+                translator.SetWritten(amr->BytesWritten(), amr->DurationUs());
+            if (!drain(progress, [&](std::string_view t) { translator.FeedProgress(t, now); }))
                 child.CloseFd(progress);
         }
-        translator_.Tick(now);
+        translator.Tick(now);
         if (now >= deadline) {
             // ffmpeg had its chance to close the file properly.
             child.Signal(SIGKILL);
@@ -265,10 +275,19 @@ RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr)
         }
     }
     result.status = child.Wait();
-    translator_.EndRun();
+    translator.EndRun();
     if (writeFailed && result.error.empty())
         result.error = "cannot write the AMR file";
     return result;
+}
+
+void Conversion::adaptToInput() {
+    // ffmpeg lists the input and ends, for it is given no output; what it says goes nowhere.
+    ConsoleTranslator listing(names(), [](std::string_view) {});
+    pump(ProbeArgs(source_), nullptr, listing);
+    AdaptToInput(plan_, o_, listing.Input());
+    // Nothing has reached the console yet: the console lines follow the adapted plan.
+    translator_ = ConsoleTranslator(names(), consoleSink());
 }
 
 void Conversion::removeTemp() {
@@ -311,6 +330,9 @@ int Conversion::Run(OutputGuard& guard) {
             return "Error: ffmpeg ended abnormally (signal " + std::to_string(WTERMSIG(r.status)) +
                    ")";
         int code = WIFEXITED(r.status) ? WEXITSTATUS(r.status) : -1;
+        // Whatever ffmpeg says first, an audio file cannot come from an input without audio.
+        if (code != 0 && plan_.audioOnly && translator_.Input().WithoutAudio())
+            return std::string("Error: the file has no audio stream");
         if (code != 0)
             return FailureLine(translator_.Errors(), context, code);
         if (!r.error.empty())
@@ -320,6 +342,14 @@ int Conversion::Run(OutputGuard& guard) {
                    "of the input";
         return {};
     };
+
+    if (NeedsInputStreams(o_, plan_)) {
+        adaptToInput();
+        if (orphaned_)
+            return abandoned(guard);
+        if (stopSignal_)
+            return stopped(guard);
+    }
 
     AmrWriter amr;
     std::string error;

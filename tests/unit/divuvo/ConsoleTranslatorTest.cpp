@@ -135,6 +135,58 @@ TEST(DivuvoConsole, ErrorsAndWarningsAreCollectedNotShown) {
     EXPECT_TRUE(h.translator.NothingEncoded());
 }
 
+// The kinds of stream input 0 lists; the streams of other inputs and of the output, lines of
+// components and text after a line break inside one message do not count.
+TEST(DivuvoConsole, StreamsOfTheInput) {
+    const struct {
+        const char* title;
+        std::string log;
+        bool video, audio, withoutAudio;
+    } cases[] = {
+        {"video alone, audio from another input and in the output", kLog, true, false, true},
+        {"video and audio",
+         "[info] Input #0, mpeg, from 'file:/in/a.mpg':\n"
+         "[info]   Stream #0:0[0x1e0]: Video: mpeg2video (Main), yuv420p, 176x144\n"
+         "[info]   Stream #0:1[0x1c0]: Audio: mp2, 44100 Hz, stereo, s16p, 384 kb/s\n",
+         true, true, false},
+        {"audio with a language and metadata",
+         "[info] Input #0, mov,mp4, from 'file:/in/a.m4a':\n"
+         "[info]   Stream #0:0[0x1](eng): Audio: aac (LC), 44100 Hz, mono, fltp (default)\n"
+         "[info]     Metadata:\n"
+         "[info]       handler_name    : Stream #0:1: Video: x\n",
+         false, true, false},
+        {"a stream line that cannot be read",
+         "[info] Input #0, avi, from 'file:/in/a.avi':\n"
+         "[info]   Stream #0:0: Video: mpeg4, yuv420p, 176x144\n"
+         "[info]   Stream #0:1: Unknown: none\n",
+         true, false, false},
+        {"a component's line ends nothing; a continuation line is no stream",
+         "[info] Input #0, avi, from 'file:/in/a\n  Stream #0:9: Audio: forged':\n"
+         "[avi @ 0x5] [info] Estimating duration\n"
+         "[info]   Stream #0:0: Video: mpeg4, yuv420p, 176x144\n"
+         "[info] Stream mapping:\n"
+         "[info]   Stream #0:1: Audio: not of the input\n",
+         true, false, true},
+        {"subtitles and data are neither",
+         "[info] Input #0, matroska,webm, from 'file:/in/a.mkv':\n"
+         "[info]   Stream #0:0(eng): Subtitle: subrip\n"
+         "[info]   Stream #0:1: Data: bin_data\n",
+         false, false, true},
+        {"no input listed", "[error] file:/in/a.avi: No such file or directory\n", false, false,
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        Harness h;
+        h.translator.FeedLog(c.log, {});
+        h.translator.EndRun();
+        const InputStreams& input = h.translator.Input();
+        EXPECT_EQ(input.video, c.video);
+        EXPECT_EQ(input.audio, c.audio);
+        EXPECT_EQ(input.WithoutAudio(), c.withoutAudio);
+    }
+}
+
 TEST(DivuvoConsole, StopClosesTheOpenProgressLine) {
     Harness h;
     h.translator.FeedLog(kLog, {});

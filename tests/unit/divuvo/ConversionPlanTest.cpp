@@ -113,6 +113,77 @@ TEST(DivuvoPlan, AudioRoutesAndRefusals) {
     }
 }
 
+// What an input without audio changes: a container that must hold audio gets a silent track
+// cut to the video, AMR audio to be muxed is left out; anything else converts as planned, and
+// nothing changes while the input's streams are not known for sure.
+TEST(DivuvoPlan, InputsWithoutAudio) {
+    InputStreams silent;
+    silent.listed = silent.video = true;
+    InputStreams sound = silent;
+    sound.audio = true;
+    InputStreams unread = silent;
+    unread.unknown = true;
+    const char* const kPsp = "-y -f psp -vcodec mpeg4 -acodec aac -ac 2 -ar 48000 /o/a.mp4";
+    const char* const kAmrMov = "-y -f mov -vcodec h264 -acodec amr_nb -ac 1 -ar 8000 /o/a.mov";
+    const struct {
+        const char* options;
+        InputStreams input;
+        bool asks;           // whether the plan depends on the input's streams
+        const char* present; // fragment of the ffmpeg line
+        const char* absent;  // "" for none
+    } cases[] = {
+        {kPsp, silent, true,
+         "-i file:/in/clip.avi -f lavfi -i anullsrc -map 0:v:0 -map 1:a:0 -shortest -sn -dn -f psp",
+         ""},
+        {kPsp, sound, true, "-i file:/in/clip.avi -sn -dn -f psp", "lavfi"},
+        {kPsp, unread, true, "-i file:/in/clip.avi -sn -dn -f psp", "lavfi"},
+        {kPsp, InputStreams{}, true, "-i file:/in/clip.avi -sn -dn -f psp", "lavfi"},
+        {"-y -f psp -vcodec mpeg4 -an /o/a.mp4", silent, false, "-an", "lavfi"},
+        {"-y -f ipod -vcodec h264 -acodec aac /o/a.mp4", silent, false, "-c:a aac", "lavfi"},
+        {kAmrMov, silent, true,
+         "-i file:/in/clip.avi -sn -dn -f mov -c:v libx264 -pix_fmt yuv420p -an",
+         "-i file:/tmp/a.amr"},
+        {kAmrMov, sound, true, "-i file:/tmp/a.amr", "-an"},
+        {"-y -f 3gp -vn -acodec amr_nb /o/a.3gp", silent, false, "-i file:/tmp/a.amr", "-an"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        EncoderOptions o = parse(c.options);
+        PlanResult planned = PlanConversion(o);
+        ASSERT_EQ(planned.error, "");
+        EXPECT_EQ(NeedsInputStreams(o, planned.plan), c.asks);
+        AdaptToInput(planned.plan, o, c.input);
+        std::string line = " " + joined(FfmpegArgs(o, planned.plan, o.input, "/tmp/a.amr")) + " ";
+        EXPECT_NE(line.find(std::string(" ") + c.present + " "), std::string::npos) << line;
+        if (*c.absent) {
+            EXPECT_EQ(line.find(std::string(" ") + c.absent), std::string::npos) << line;
+        }
+    }
+}
+
+// An output that holds audio alone cannot come from an input without audio.
+TEST(DivuvoPlan, AudioOnlyOutputs) {
+    const struct {
+        const char* options;
+        bool audioOnly;
+    } cases[] = {
+        {"-y -f mp3 -vn -acodec mp3 /o/a.mp3", true},
+        {"-y -f wav -acodec pcm_s16le /o/a.wav", true},
+        {"-y -acodec aac /o/a.aac", true},
+        {"-y -f amr -acodec amr_nb /o/a.amr", true},
+        {"-y -f 3gp -vn -acodec amr_nb /o/a.3gp", true},
+        {"-y -f mp4 -vn -acodec aac /o/a.m4a", true},
+        {"-y -f mp3 -an /o/a.mp3", false},
+        {"-y -f avi -vcodec mpeg4 -acodec mp3 /o/a.avi", false},
+        {"-y -f psp -vcodec mpeg4 /o/a.mp4", false},
+        {"-target pal-vcd /o/a.mpg", false},
+    };
+    for (const auto& c : cases) {
+        PlanResult planned = PlanConversion(parse(c.options));
+        EXPECT_EQ(planned.plan.audioOnly, c.audioOnly) << c.options;
+    }
+}
+
 TEST(DivuvoPlan, AmrModeIsTheNearestToTheBitrate) {
     struct M {
         bool wide;

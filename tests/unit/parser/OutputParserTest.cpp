@@ -175,6 +175,7 @@ TEST_F(OutputParser, MarkersAndMalformedValues) {
         {"could not open", "[mp4 @ 0x1] Could not open 'x'\n", {.failed = true, .boxes = 1}},
         {"i/o error", "read: I/O error occured\n", {.failed = true, .boxes = 1}},
         {"no streams", "No audio or video streams available\n", {.failed = true, .boxes = 1}},
+        {"no audio stream", "Error: the file has no audio stream\n", {.failed = true, .boxes = 1}},
         {"error not at the start", " Error with a blank\nerror in lower case\n", {}},
         {"every error line has its box", "Error one\nError two\r", {.failed = true, .boxes = 2}},
         {"banner after the mapping drops the piece",
