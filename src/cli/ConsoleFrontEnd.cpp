@@ -2,25 +2,27 @@
 
 #include "base/PathUtils.h"
 #include "base/TextUtils.h"
+#include "cli/ConsoleHost.h"
+#include "cli/ConsoleMessages.h"
+#include "cli/ConsoleProgress.h"
+#include "cli/FormatArgument.h"
+#include "cli/NamedFiles.h"
+#include "cli/TargetText.h"
 #include "core/GlobalVars.h"
-#include "core/MessageDialogs.h"
 #include "core/OutputFormat.h"
 #include "engine/BatchController.h"
 #include "engine/BatchRequest.h"
 #include "engine/PowerActions.h"
 #include "engine/Redirector.h"
 #include "engine/TerminationSignals.h"
-#include "lang/Messages.h"
+#include "profiles/ProfileRecords.h"
 #include "profiles/TargetSelection.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-
 #include <array>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <unistd.h>
 
 namespace quillabe {
@@ -40,131 +42,6 @@ constexpr std::array<ActionName, 6> kWhenDone = {{
     {"hibernate", 4},
     {"suspend", 5},
 }};
-
-using Clock = std::chrono::steady_clock;
-
-class ConsoleHost : public BatchObserver, public BatchQuestions {
-public:
-    ConsoleHost(FileList& files, int fileCount)
-        : files_(files), fileCount_(fileCount), tty_(isatty(STDOUT_FILENO) != 0) {}
-
-    // BatchObserver: progress as numbers; every update ends with the progress line.
-    void DisplayReset() override {}
-    void Progress(const ProgressUpdate& u) override {
-        if (u.job)
-            jobPercent_ = u.job->percent;
-        if (u.batch)
-            batchPercent_ = u.batch->percent;
-        if (jobRunning_)
-            showProgress();
-    }
-    void JobDone(const BatchAfterJob& b) override {
-        if (b.percent)
-            batchPercent_ = *b.percent;
-    }
-    void Phase(BatchPhase phase) override {
-        if (phase == BatchPhase::AllDone)
-            jobPercent_ = 100;
-    }
-    void FileState(const std::string& path, TFileState state) override {
-        files_.SetFileState(path, state);
-    }
-    void BatchOpened() override {}
-    void BatchClosed(bool) override { endProgressLine(); }
-    void JobStartFailed(bool) override {
-        endProgressLine();
-        startFailed_ = true;
-        // Nobody is there to close the batch by hand.
-        if (stop_)
-            stop_();
-    }
-    void JobStarted(int index, const std::string& input, const std::string& output) override {
-        endProgressLine();
-        std::printf("[%d/%d] %s -> %s\n", index + 1, fileCount_, input.c_str(), output.c_str());
-        std::fflush(stdout);
-        jobPercent_ = 0;
-        jobRunning_ = true;
-        lastShown_ = {};
-        lastPlainPercent_ = -1;
-    }
-    void JobFinished(int index, const std::string& input, bool failed) override {
-        jobRunning_ = false;
-        endProgressLine();
-        std::printf("[%d/%d] %s: %s\n", index + 1, fileCount_, failed ? "failed" : "done",
-                    input.c_str());
-        std::fflush(stdout);
-    }
-
-    // BatchQuestions
-    bool CheckOutputFolder(const std::string& folder) override {
-        if (Trim(folder).empty()) {
-            ShowMessageBox(Msg(MSG_EMPTY_DIR), Msg(MSG_EMPTY), MB_ICONQUESTION);
-            return false;
-        }
-        if (DirectoryExists(folder))
-            return true;
-        // Asked for on the command line: nobody to ask, so the folder is created.
-        if (ForceDirectories(folder))
-            return true;
-        ShowMessageBox(Msg(MSG_FAIL_TO_CREATEDIR), Msg(MSG_FAIL_CREATEDIR), MB_ICONQUESTION);
-        return false;
-    }
-    bool RunShutdownCountdown() override {
-        std::printf("all jobs done; the end-of-batch action follows\n");
-        return true;
-    }
-
-    void SourceKept(const std::string& input, const std::string& reason) override {
-        endProgressLine();
-        std::fprintf(stderr, "kept source: %s: %s\n", input.c_str(), reason.c_str());
-    }
-    void BatchStopped() override {
-        endProgressLine();
-        std::fprintf(stderr, "stopped: the running job was killed and its output removed\n");
-    }
-
-    bool StartFailed() const { return startFailed_; }
-    void OnStop(std::function<void()> stop) { stop_ = std::move(stop); }
-
-private:
-    // A bar on a terminal, at most five times a second; plain lines every tenth otherwise.
-    void showProgress() {
-        auto now = Clock::now();
-        if (tty_) {
-            if (now - lastShown_ < std::chrono::milliseconds(200))
-                return;
-            lastShown_ = now;
-            const int width = 30;
-            int filled = jobPercent_ * width / 100;
-            std::printf("\r  [%s%s] %3d%%  batch %3d%%", std::string(filled, '#').c_str(),
-                        std::string(width - filled, ' ').c_str(), jobPercent_, batchPercent_);
-            std::fflush(stdout);
-            barShown_ = true;
-        } else if (jobPercent_ / 10 != lastPlainPercent_ / 10 || lastPlainPercent_ < 0) {
-            lastPlainPercent_ = jobPercent_;
-            std::printf("  progress %d%% (batch %d%%)\n", jobPercent_, batchPercent_);
-            std::fflush(stdout);
-        }
-    }
-    void endProgressLine() {
-        if (barShown_) {
-            std::printf("\n");
-            barShown_ = false;
-        }
-    }
-
-    FileList& files_;
-    int fileCount_;
-    bool tty_;
-    bool barShown_ = false;
-    bool jobRunning_ = false;
-    bool startFailed_ = false;
-    int jobPercent_ = 0;
-    int batchPercent_ = 0;
-    int lastPlainPercent_ = -1;
-    Clock::time_point lastShown_{};
-    std::function<void()> stop_;
-};
 
 bool takeValue(const std::vector<std::string>& args, size_t& i, std::string& value,
                std::string& error) {
@@ -192,9 +69,9 @@ std::optional<ConvertOptions> ParseConvertArgs(const std::vector<std::string>& a
         } else if (a == "--to") {
             if (!takeValue(args, i, value, error))
                 return std::nullopt;
-            auto format = OutputFormatFromDirectory(value);
+            auto format = FormatFromArgument(value);
             if (!format) {
-                error = "unknown format '" + value + "'";
+                error = "unknown format '" + value + "' (one of: " + FormatWords() + ")";
                 return std::nullopt;
             }
             o.format = *format;
@@ -254,6 +131,13 @@ std::optional<ConvertOptions> ParseConvertArgs(const std::vector<std::string>& a
 
 namespace {
 
+const char* whenDoneName(int value) {
+    for (const auto& w : kWhenDone)
+        if (w.value == value)
+            return w.name;
+    return "?";
+}
+
 int usage(const std::string& error) {
     std::fprintf(stderr, "quillabe --convert: %s\n", error.c_str());
     return 2;
@@ -283,7 +167,7 @@ int RunConsoleConvert(const ConvertOptions& given) {
     const TargetChoice choice =
         SelectTarget({options.format, options.profile, options.preset, options.variant});
     if (const auto* refused = std::get_if<TargetError>(&choice))
-        return usage(refused->message);
+        return usage(TargetErrorText(*refused));
     const auto& target = std::get<ChosenTarget>(choice);
     BatchRequest request;
     request.format = options.format;
@@ -291,17 +175,36 @@ int RunConsoleConvert(const ConvertOptions& given) {
         request.preset = target.variant;
     else
         request.profilePath = target.profilePath;
+    // No profile installed: a job loads no file into the format's record, so it starts from the
+    // format's defaults rather than from an empty record.
+    if (!IsPresetFormat(options.format) && target.profilePath.empty())
+        if (const ProfileRecordOps* ops = FindProfileRecordOps(options.format))
+            ops->defaults();
     request.outputFolder = options.output;
     request.deleteSource = options.deleteSource;
-    request.shutdownWhenDone = options.whenDone.has_value();
-    request.shutdownFlag = static_cast<uint8_t>(options.whenDone.value_or(0));
+    // The console runs the end-of-batch action itself, so that a failed one is told and ends
+    // the program with a failure status.
+    request.shutdownWhenDone = false;
     request.priority = GlobalVars.Priority;
 
+    ConsoleProgress progress(stdout, isatty(STDOUT_FILENO) != 0);
+    auto messages = std::make_shared<ConsoleMessages>([&progress] { progress.BreakLine(); });
+    SetMessageDialogHandler(messages);
+    struct RestoreMessages {
+        ~RestoreMessages() { SetMessageDialogHandler(nullptr); }
+    } restoreMessages;
+
+    std::fputs(DescribeTarget(options.format, target, options.output).c_str(), stdout);
+    std::fflush(stdout);
+
     FileList files;
-    files.AddFiles(options.files);
+    const std::vector<SkippedFile> skipped = AddNamedFiles(files, options.files, *messages);
+    for (const SkippedFile& file : skipped)
+        std::fprintf(stderr, "skipped: %s: %s\n", file.path.c_str(), file.reason.c_str());
+    std::fflush(stderr);
 
     TRedirector runner;
-    ConsoleHost host(files, static_cast<int>(files.Count()));
+    ConsoleHost host(files, static_cast<int>(files.Count()), progress);
     BatchController controller(files, runner, host, host);
     host.OnStop([&] { controller.StopNow(); });
     TerminationSignals termination([&](int) { controller.StopNow(); });
@@ -314,12 +217,29 @@ int RunConsoleConvert(const ConvertOptions& given) {
         return 130;
     if (termination.Received() == SIGTERM)
         return 143;
-    int done = GlobalVars.Batch.DoneCount;
-    int failed = GlobalVars.Batch.FailedCount;
-    std::printf("done: %d, failed: %d\n", done, failed);
-    bool allDone = files.Count() > 0 && done == static_cast<int>(files.Count()) && failed == 0 &&
-                   !host.StartFailed();
-    return allDone ? 0 : 1;
+    const int done = GlobalVars.Batch.DoneCount;
+    const int failed = GlobalVars.Batch.FailedCount;
+    const bool cleanBatch =
+        controller.LastResult() == BatchResult::Completed && failed == 0 && !host.StartFailed();
+    bool actionFailed = false;
+    if (options.whenDone && cleanBatch && host.RunShutdownCountdown()) {
+        const PowerResult power = ShutdownSystem(*options.whenDone);
+        if (!power.ok) {
+            actionFailed = true;
+            std::fprintf(stderr, "quillabe: --when-done %s failed: %s\n",
+                         whenDoneName(*options.whenDone), power.error.c_str());
+        }
+    }
+
+    std::string summary = "done: " + std::to_string(done) + ", failed: " + std::to_string(failed);
+    if (!skipped.empty())
+        summary += ", skipped: " + std::to_string(skipped.size());
+    std::printf("%s\n", summary.c_str());
+    std::fflush(stdout);
+    // Success only when every file named on the command line was converted.
+    const bool allConverted = !options.files.empty() && skipped.empty() && cleanBatch &&
+                              done == static_cast<int>(files.Count());
+    return allConverted && !actionFailed ? 0 : 1;
 }
 
 } // namespace quillabe

@@ -9,7 +9,7 @@
 namespace quillabe {
 
 struct ConvertOptions {
-    int format = -1;                    // --to FORMAT (a directory name of the format table)
+    int format = -1;                    // --to FORMAT (the format table's word, any letter case)
     std::optional<std::string> profile; // --profile NAME
     std::optional<std::string> preset;  // --preset TITLE
     std::optional<std::string> variant; // --variant TITLE|INDEX (INDEX counts from 1)
@@ -23,9 +23,10 @@ struct ConvertOptions {
 std::optional<ConvertOptions> ParseConvertArgs(const std::vector<std::string>& args,
                                                std::string& error);
 
-// Converts the files; the program state must have been started. Exit codes: 0 every job
-// succeeded, 1 a job failed (or nothing could be converted), 2 a usage error, 130/143 stopped by
-// SIGINT/SIGTERM.
+// Converts the files; the program state must have been started. Prints the target before the
+// first job and a line on standard error for every named file that does not become a job.
+// Exit codes: 0 every named file was converted, 1 a file failed or was skipped (or the
+// end-of-batch action failed), 2 a usage error, 130/143 stopped by SIGINT/SIGTERM.
 int RunConsoleConvert(const ConvertOptions& options);
 
 } // namespace quillabe

@@ -1,5 +1,6 @@
-// Batches as a whole: a job that fails in the middle, the sources --delete-source removes, and
-// output names that never overwrite what the output folder already holds.
+// Batches as a whole: a job that fails in the middle, the sources --delete-source removes (each
+// after its own output was checked), and output names that never overwrite what the output
+// folder already holds.
 
 #include "ConvertHarness.h"
 
@@ -41,7 +42,7 @@ TEST_P(FailedJob, OthersStillConvertAndOnlyVerifiedSourcesAreDeleted) {
     EXPECT_TRUE(Contains(r.out, "[1/3] done: " + one + "\n")) << r.out;
     EXPECT_TRUE(Contains(r.out, "[2/3] failed: " + two + "\n")) << r.out;
     EXPECT_TRUE(Contains(r.out, "[3/3] done: " + three + "\n")) << r.out;
-    EXPECT_EQ(r.LastOutLine(), "done: 2, failed: 1");
+    EXPECT_EQ(r.LastOutLine(), "done: 2, failed: 1, skipped: 1");
     EXPECT_EQ(EntriesBelow(home.OutputDir()), (std::set<std::string>{"one.mp3", "three.mp3"}));
     EXPECT_EQ(ProbeMedia(home.OutputDir() + "three.mp3").audio, "mp3");
 
@@ -53,6 +54,39 @@ TEST_P(FailedJob, OthersStillConvertAndOnlyVerifiedSourcesAreDeleted) {
 
 INSTANTIATE_TEST_SUITE_P(Convert, FailedJob, testing::Bool(),
                          [](const auto& row) { return row.param ? "DeleteSource" : "Keep"; });
+
+// Stands in for the adapter and runs the real one, hiding the length it announces for an input
+// whose name says so, as for an input whose length the encoder cannot tell.
+constexpr const char* kLengthHider = R"sh(#!/bin/sh
+here=${0%/*}
+case "$*" in
+*hidden-length*)
+    { "$here/divuvo.real" "$@" 2>&1; echo $? > "$here/status"; } | grep -v '^  Duration: '
+    exit "$(cat "$here/status")" ;;
+esac
+exec "$here/divuvo.real" "$@"
+)sh";
+
+// A long job, then a short one whose encoder tells no length: the short output is checked
+// against its own source's length, not against the length the last encoder told.
+TEST(ConvertBatch, EachOutputIsVerifiedAgainstItsOwnJob) {
+    ConvertHome home;
+    fs::rename(home.Home() + "divuvo.dll", home.Home() + "divuvo.real");
+    std::ofstream(home.Home() + "divuvo.dll") << kLengthHider;
+    fs::permissions(home.Home() + "divuvo.dll", fs::perms::owner_all);
+    const std::string longer = home.AddInput(LongClip(), "long.avi");
+    const std::string shorter = home.AddInput(SmallClip(), "hidden-length.avi");
+
+    RunResult r = home.Convert(
+        {"--to", "wav", "--delete-source", "--output", home.OutputDir(), longer, shorter});
+
+    ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_FALSE(Contains(r.err, "kept source")) << r.err;
+    EXPECT_FALSE(fs::exists(longer));
+    EXPECT_FALSE(fs::exists(shorter));
+    EXPECT_EQ(EntriesBelow(home.OutputDir()),
+              (std::set<std::string>{"long.wav", "hidden-length.wav"}));
+}
 
 struct NameCase {
     const char* title;
