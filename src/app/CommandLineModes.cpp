@@ -1,5 +1,6 @@
 #include "app/CommandLineModes.h"
 
+#include "cli/FormatArgument.h"
 #include "core/StartupConstants.h"
 
 #include <array>
@@ -15,32 +16,53 @@ struct Mode {
     std::string_view usage;
 };
 
-constexpr std::array<Mode, 6> kModes = {{
+constexpr std::array<Mode, 8> kModes = {{
     {"--help", RunHelp, "--help                      show this text"},
     {"-h", RunHelp, ""},
     {"--version", RunVersion, "--version                   print the program version"},
+    {"--convert", RunConvert,
+     "--convert --to FORMAT [--profile NAME] [--preset TITLE [--variant TITLE|NUMBER]]\n"
+     "          --output DIR [--delete-source] [--when-done ACTION] FILE...\n"
+     "                            convert files without opening a window"},
+    {"--list-profiles", RunListProfiles,
+     "--list-profiles [FORMAT]    list the profiles of each format, and the MP4 and 3GP\n"
+     "                            presets with their variants, numbered as --variant takes them"},
+    {"--list-types", RunListTypes,
+     "--list-types                list the input types that can be converted"},
     {"--build-args", RunBuildArgs,
      "--build-args FORMAT PROFILE...\n"
      "                            print the encoder options of each profile file"},
     {"--save-default-profile", RunSaveDefaultProfile,
      "--save-default-profile FORMAT PATH\n"
      "                            write the default profile of FORMAT to PATH"},
-    {"--convert", RunConvert,
-     "--convert --to FORMAT [--profile NAME] [--preset TITLE [--variant TITLE|INDEX]]\n"
-     "          --output DIR [--delete-source] [--when-done ACTION] FILE...\n"
-     "                            convert files without opening a window"},
 }};
 } // namespace
 
 int RunHelp(const Args&) {
-    std::printf("Usage: quillabe [MODE]\n\n"
-                "Without a mode the program opens its main window.\n\nModes:\n");
+    std::printf("Usage: quillabe [FILE...]\n"
+                "       quillabe MODE [ARGUMENTS...]\n\n"
+                "Without a mode the program opens its main window with the FILEs queued; that\n"
+                "needs a graphical display. The modes need none.\n\nModes:\n");
     for (const auto& m : kModes)
         if (!m.usage.empty())
             std::printf("  %.*s\n", static_cast<int>(m.usage.size()), m.usage.data());
     std::printf(
-        "\nFORMAT is one of: avi mp4 3gp mpg mov wmv rm swf vob asf aac ac3 mp2 mp3 amr wav\n"
-        "QUILLABE_HOME names another program directory.\n");
+        "\nFORMAT, in any letter case, is one of:\n  %s\n"
+        "\n"
+        "--convert prints its target and output folder, a line as each job starts and ends,\n"
+        "the progress, and last \"done: N, failed: M\" (\", skipped: K\" when files were\n"
+        "skipped). Without --profile or --preset it takes the first one --list-profiles shows,\n"
+        "with its first variant. A named file that is not converted (missing, a folder, not a\n"
+        "known input type, given twice, refused as damaged) gets a line \"skipped: FILE:\n"
+        "REASON\" on standard error. The output folder is created when missing. ACTION is one\n"
+        "of quit, poweroff, logoff, reboot, hibernate, suspend; it runs after a batch in which\n"
+        "no job failed.\n"
+        "Exit status: 0 every named file was converted; 1 a file failed or was skipped, or\n"
+        "the end-of-batch action failed; 2 a usage error; 130 or 143 stopped by SIGINT or\n"
+        "SIGTERM.\n"
+        "\n"
+        "QUILLABE_HOME names another program directory.\n",
+        FormatWords().c_str());
     return 0;
 }
 

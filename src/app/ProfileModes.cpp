@@ -1,6 +1,8 @@
 #include "app/CommandLineModes.h"
 
 #include "app/ProgramState.h"
+#include "base/PathUtils.h"
+#include "cli/FormatArgument.h"
 #include "core/GlobalVars.h"
 #include "core/OutputFormat.h"
 #include "encoder/EncoderArgs.h"
@@ -8,23 +10,21 @@
 
 #include <cstdio>
 #include <exception>
+#include <fstream>
 #include <optional>
 
 namespace quillabe {
 
 namespace {
 std::optional<TOutputFormat> parseFormat(const std::string& mode, const std::string& name) {
-    auto format = OutputFormatFromDirectory(name);
+    auto format = FormatFromArgument(name);
     if (!format)
-        std::fprintf(
-            stderr,
-            "quillabe: %s: unknown format '%s' (one of: avi mp4 3gp mpg mov wmv rm swf vob "
-            "asf aac ac3 mp2 mp3 amr wav)\n",
-            mode.c_str(), name.c_str());
+        std::fprintf(stderr, "quillabe: %s: unknown format '%s' (one of: %s)\n", mode.c_str(),
+                     name.c_str(), FormatWords().c_str());
     return format;
 }
 
-// The records only need the language's texts, but the modes start like the program does.
+// Writing a profile starts like the program does: the folders it writes below exist.
 bool startState() {
     StateResult state = StartProgramState();
     if (!state.ok)
@@ -49,8 +49,16 @@ int RunBuildArgs(const Args& args) {
     auto format = parseFormat("--build-args", args[0]);
     if (!format)
         return 2;
-    if (!startState())
-        return 1;
+    // A missing profile would print the options of whatever the record holds, as if it were one.
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (!FileExists(args[i]) || !std::ifstream(args[i])) {
+            std::fprintf(stderr, "quillabe: --build-args: cannot read the profile file '%s'\n",
+                         args[i].c_str());
+            return 2;
+        }
+    }
+    // Only printing: the program directory stays as it is.
+    ReadProgramState();
     // One record for all files, never reset between them: exactly what a batch does.
     for (size_t i = 1; i < args.size(); ++i) {
         GlobalVars.OutputFormat = *format;

@@ -12,6 +12,22 @@
 
 namespace quillabe {
 
+namespace {
+
+// The language and the type tables, once the settings have named the language.
+void loadLanguageData(StateResult& r) {
+    LoadLanguage(CurrentLanguagePath());
+    // Only the modes that add files need the type tables; they check typeDataLoaded.
+    if (FileExists(TypeDataFileName())) {
+        LoadTypeData();
+        r.typeDataLoaded = true;
+    } else {
+        r.error = FormatMsg(MSG_NO_DAT_FILE, {TypeDataFileName()});
+    }
+}
+
+} // namespace
+
 StateResult StartProgramState() {
     StateResult r;
     SetStartupConstants();
@@ -24,14 +40,21 @@ StateResult StartProgramState() {
         return r;
     }
     RemoveInterruptedWrites();
-    LoadLanguage(CurrentLanguagePath());
-    // Only the modes that add files need the type tables; they check typeDataLoaded.
-    if (FileExists(TypeDataFileName())) {
-        LoadTypeData();
-        r.typeDataLoaded = true;
-    } else {
-        r.error = FormatMsg(MSG_NO_DAT_FILE, {TypeDataFileName()});
-    }
+    loadLanguageData(r);
+    return r;
+}
+
+StateResult ReadProgramState() {
+    StateResult r;
+    SetStartupConstants();
+    UseDotDecimalSeparator();
+    SetGlobalDefaults();
+    // Reading an existing settings file writes nothing; without one the defaults stand.
+    r.settingsExisted = FileExists(InfoIniFileName());
+    if (r.settingsExisted)
+        LoadSystemSettings();
+    NameProfileDirs();
+    loadLanguageData(r);
     return r;
 }
 

@@ -18,4 +18,8 @@ struct StateResult {
 // the profile folders cannot be created; a missing type data file leaves typeDataLoaded false.
 StateResult StartProgramState();
 
+// The same state for modes that only print: the settings file is read when there is one, the
+// profile folders are named but not created, and nothing is written or removed. Never fails.
+StateResult ReadProgramState();
+
 } // namespace quillabe

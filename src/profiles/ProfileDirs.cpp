@@ -30,7 +30,7 @@ std::string GetProfileExt(std::string_view directoryName) {
     return std::string(directoryName.substr(0, 2)) + "o";
 }
 
-bool CreateProfileDirs() {
+void NameProfileDirs() {
     ProfileBaseName = ProfileBaseNameFor(GlobalVars.LanguageFile);
     GlobalVars.ProfileRootDir = ProgramDir() + ProfileBaseName + "/";
     for (size_t slot = 0; slot < GlobalVars.ProfileDirs.size(); ++slot)
@@ -38,6 +38,10 @@ bool CreateProfileDirs() {
             GlobalVars.ProfileRootDir +
             std::string(kOutputFormats[kProfileDirSlots[slot]].directoryName) + "/";
     GlobalVars.PresetDir = GlobalVars.ProfileRootDir + "default_setting/";
+}
+
+bool CreateProfileDirs() {
+    NameProfileDirs();
     for (const auto& dir : GlobalVars.ProfileDirs)
         if (!ForceDirectories(dir))
             return false;

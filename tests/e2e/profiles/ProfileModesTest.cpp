@@ -107,11 +107,10 @@ TEST(ProfileModes, ProfilesInARowShareOneRecord) {
                                                       "AudioBitRatePresetMp3=112\r\n"
                                                       "AudioSampleRateMp3=2\r\n");
     const std::string b = home.Write("b.avo", "[general]\nvideocodec=yes\nAudioDisableAudio=1\n");
-    const std::string none = home.File("missing.avo");
-    ProcessResult r = runQuillabe(home, {"--build-args", "avi", none, a, b, none});
+    const std::string empty = home.Write("empty.avo", "[General]\n");
+    ProcessResult r = runQuillabe(home, {"--build-args", "avi", a, b, empty});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out,
-              "-y -f avi -vcodec msmpeg4 -s 0x0 -b 0k -r 10 -acodec mp2 -ac 1 -ab 0 -ar 22050 \n"
               "-y -f avi -vcodec msmpeg4v2 -b 700k -r 25 -acodec mp3 -ac 2 -ab 112 -ar 44100 \n"
               "-y -f avi -vcodec msmpeg4v2 -b 700k -r 25 -an \n"
               "-y -f avi -vcodec msmpeg4v2 -b 700k -r 25 -an \n");
@@ -133,7 +132,8 @@ TEST(ProfileModes, UsageErrors) {
         {{"--build-args"}, 2, "FORMAT"},
         {{"--build-args", "avi"}, 2, "PROFILE"},
         {{"--build-args", "divx", "x.avo"}, 2, "unknown format 'divx'"},
-        {{"--build-args", "AVI", "x.avo"}, 2, "unknown format 'AVI'"},
+        {{"--build-args", "AVI", dir + "x.avo"}, 2, "cannot read the profile file '"},
+        {{"--build-args", "avi", dir}, 2, "cannot read the profile file '"},
         {{"--save-default-profile"}, 2, "FORMAT and PATH"},
         {{"--save-default-profile", "avi"}, 2, "FORMAT and PATH"},
         {{"--save-default-profile", "avi", "a", "b"}, 2, "FORMAT and PATH"},
@@ -150,6 +150,8 @@ TEST(ProfileModes, UsageErrors) {
         EXPECT_EQ(r.out, "");
     }
     EXPECT_FALSE(std::filesystem::exists(dir + "x"));
+    // FORMAT in any letter case.
+    EXPECT_EQ(runQuillabe(home, {"--save-default-profile", "WaV", dir + "y.wao"}).exitCode, 0);
     ProcessResult r = runQuillabe(home, {"--save-default-profile", "wav", dir + "no/folder/x.wao"});
     EXPECT_EQ(r.err, "quillabe: Unable to write to " + dir + "no/folder/x.wao\n");
 }

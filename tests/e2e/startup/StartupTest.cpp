@@ -2,6 +2,7 @@
 // session ends it.
 
 #include "core/IniFile.h"
+#include "support/ChildRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -135,14 +136,46 @@ TEST(Startup, LeftoversOfInterruptedWritesAreRemovedAtStart) {
     EXPECT_TRUE(std::filesystem::exists(home.File(".notes.txt.Ab12Cd")));
     EXPECT_EQ(home.Read("profile_en/avi/Mine.avo"), "[General]\n");
 
-    // The command-line modes start the same way.
+    // A command-line mode that writes starts the same way (the ones that only print leave the
+    // program directory alone).
     home.Write("profile_en/mp3/.Mine.mpo.Q9w8e7", "[Gen");
     home.Write("profile_en/mp3/Mine.mpo", "[General]\n");
     std::string cmd = "QUILLABE_HOME=" + home.Path() + " " + appDir() +
-                      "/quillabe --build-args mp3 " + home.File("profile_en/mp3/Mine.mpo") +
-                      " >/dev/null";
+                      "/quillabe --save-default-profile mp3 " + home.File("Saved.mpo");
     EXPECT_EQ(system(cmd.c_str()), 0);
     EXPECT_FALSE(std::filesystem::exists(home.File("profile_en/mp3/.Mine.mpo.Q9w8e7")));
+}
+
+// Without a display server the window cannot open: one line says what to do instead, before
+// anything is written, rather than the toolkit aborting the program.
+TEST(Startup, WithoutADisplayTheWindowSaysSoAndExitsWithTwo) {
+    const std::string exe = appDir() + "/quillabe";
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"QT_QPA_PLATFORM=xcb"},
+        {"QT_QPA_PLATFORM=wayland;xcb"},
+        {"QT_QPA_PLATFORM=", "DISPLAY=", "WAYLAND_DISPLAY="},
+    };
+    for (const auto& env : cases) {
+        for (bool withFile : {false, true}) {
+            SCOPED_TRACE(testing::PrintToString(env) + (withFile ? " clip.avi" : ""));
+            TempDir home;
+            copyLanguageData(home);
+            std::vector<std::string> argv{"/usr/bin/env"};
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                argv.insert(argv.end(), {"-u", name});
+            argv.push_back("QUILLABE_HOME=" + home.Path());
+            argv.insert(argv.end(), env.begin(), env.end());
+            argv.push_back(exe);
+            if (withFile)
+                argv.push_back(home.File("clip.avi"));
+            test::RunResult r = test::RunProcess(argv);
+            EXPECT_EQ(r.exitCode, 2) << r.err;
+            EXPECT_EQ(r.err, "quillabe: no graphical display found; use --convert for the "
+                             "command line, see --help\n");
+            EXPECT_FALSE(std::filesystem::exists(home.File("info.ini")));
+        }
+    }
 }
 
 TEST(Startup, CommandLineNeedsNoDisplay) {
