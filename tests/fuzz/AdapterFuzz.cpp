@@ -3,17 +3,23 @@
 // name, never as an option; a refused one gives an error line the program recognises. Any
 // ffmpeg log and progress text, in any pieces, gives the same console, whose lines are whole,
 // never read as an error by the program, and whose failure line is one line the program does
-// read as an error.
+// read as an error. The frame-server script the program writes for an input names that input
+// to the adapter exactly.
 
+#include "base/PathUtils.h"
+#include "core/ProgramDir.h"
+#include "divuvo/AvsScript.h"
 #include "divuvo/ConsoleTranslator.h"
 #include "divuvo/ConversionPlan.h"
 #include "divuvo/ErrorText.h"
 #include "divuvo/Options.h"
+#include "engine/CommandTemplates.h"
 #include "engine/OutputParser.h"
 #include "fuzz/FuzzSupport.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -138,7 +144,33 @@ void checkConsole(const TranslatorNames& names, std::string_view log, std::strin
                "the program misses the failure line " + Printable(failure));
 }
 
+// The program writes the script from its template (of a direct job or of a batch core job) with
+// the input put in as it is; the adapter reads the source back from it.
+void checkScriptSource(const std::string& input, bool core) {
+    if (core)
+        WriteCoreDirectShowScript(input);
+    else
+        WriteDirectShowScript(input);
+    const AvsSource source = ReadAvsSource(DirectShowScriptPath());
+    FUZZ_CHECK(source.error.empty() && source.path == input,
+               "input " + Printable(input) + " came back as " + Printable(source.path) + " " +
+                   Printable(source.error));
+}
+
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // The shipped script templates, in a program directory of the fuzzer's own.
+    setenv("QUILLABE_HOME", fuzz::ScratchDir().c_str(), 1);
+    ResetProgramDir();
+    for (const char* name : {"profile_en/DirectShow.avs", "cores/DirectShow.avs"}) {
+        std::string text;
+        if (!ReadFileText(std::string(QUILLABE_SOURCE_DIR "/data/") + name, text))
+            std::abort();
+        fuzz::WriteScratchFile(name, text);
+    }
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
@@ -149,6 +181,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string progress = in.ConsumeRemainingBytesAsString();
 
     checkOptions(args);
+    if (!args.front().empty())
+        checkScriptSource(args.front(), seed & 2);
+    (void)SourceFromScriptText(log);
     TranslatorNames names{args.front(), "", args.back(), "", ""};
     if (seed & 1) {
         names.outputFormat = "amr";
