@@ -153,6 +153,8 @@ TEST_F(MainWindowLayout, TextsFromTheMessageTable) {
     EXPECT_EQ(w.Action("ActionAdd")->text(), "Add Files...");
     EXPECT_EQ(w.Controls().Label(4)->text(), "Output Directory:");
     EXPECT_EQ(w.Media()->Label(26)->text(), "More Information...");
+    EXPECT_EQ(w.Files()->View()->PlaceholderText(),
+              "Drop video and audio files here, or click Browse... to add them.");
 
     SetMsg(MSG_BROWSE, "Choose...");
     SetMsg(MSG_APPLICATION_TITLE, "A much longer title");

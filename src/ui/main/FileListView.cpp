@@ -167,8 +167,21 @@ void FileListView::mouseDoubleClickEvent(QMouseEvent* event) {
         emit entryDoubleClicked();
 }
 
+void FileListView::SetPlaceholderText(const QString& text) {
+    placeholder_ = text;
+    viewport()->update();
+}
+
 void FileListView::paintEvent(QPaintEvent* event) {
     QTreeView::paintEvent(event);
+    if (model() && model()->rowCount() == 0 && !placeholder_.isEmpty()) {
+        QPainter painter(viewport());
+        QColor color = palette().color(QPalette::Text);
+        color.setAlphaF(0.45);
+        painter.setPen(color);
+        painter.drawText(viewport()->rect().adjusted(12, 8, -12, -8),
+                         Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
+    }
     if (dropLineAt_ < 0 || !model())
         return;
     const int rows = model()->rowCount();

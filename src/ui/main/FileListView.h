@@ -26,6 +26,10 @@ public:
     // or after the last entry when there is none under it (a position counted before removal).
     int DropInsertPosition(const QPoint& viewportPos) const;
 
+    // Shown in the middle of the empty list: how files get in.
+    void SetPlaceholderText(const QString& text);
+    QString PlaceholderText() const { return placeholder_; }
+
 signals:
     // A dragged entry was dropped: move the entry `from` to `insertAt` (see DropInsertPosition).
     void entryDropped(int from, int insertAt);
@@ -48,6 +52,7 @@ private:
     void HideMediaColumns();
 
     int dropLineAt_ = -1; // insert position shown while an entry is dragged; -1 none
+    QString placeholder_;
 };
 
 } // namespace quillabe

@@ -313,6 +313,7 @@ bool TfrmMain::ApplyLanguage() {
                     "ActionQuickStart", "ActionOnlineResources", "ActionContactTechnicalSupport",
                     "ActionAbout"});
     media_->ApplyLanguage();
+    files_->View()->SetPlaceholderText(QString::fromStdString(Msg(MSG_DROP_HINT)));
     SetActionTexts({"ActionDel", "ActionAdd", "ActionAddNewProfile", "ActionDeleteProfile",
                     "ActionRenameProfile", "ActionFileInformation"});
     if (languages_)
