@@ -77,7 +77,7 @@ TEST(DivuvoFailures, EndWithAnErrorLineAndLeaveNoOutput) {
     ASSERT_EQ(RunDivuvo(SmallClip(), "-y -f avi -vcodec mpeg4 -an", silentClip).exitCode, 0);
     cases[6].input = silentClip;
     cases[6].options = "-y -f mp3 -vn -acodec mp3 -ac 2 -ab 128 -ar 44100";
-    cases[6].errorPart = "No audio or video streams available";
+    cases[6].errorPart = "Error: the file has no audio stream";
 
     for (const F& c : cases) {
         SCOPED_TRACE(c.name);
