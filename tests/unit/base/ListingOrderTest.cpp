@@ -16,9 +16,9 @@
 namespace quillabe {
 namespace {
 
-// In listing order. Each neighbour pair shows one rule: a blank or a dot before a digit, digits
-// one at a time, letters of either case alike (a tie goes to the byte order), "_" after the
-// letters (it lies between upper and lower case), "-" after a blank, non-ASCII bytes last.
+// In listing order. The neighbours show the rules: a blank or a dot before a digit, digits one at
+// a time, letters of either case alike (a tie goes to the byte order), "_" after the letters (it
+// lies between upper and lower case), "-" after a blank, non-ASCII bytes last.
 const std::vector<std::string> kOrdered = {
     "A B.ini",          "A.ini",       "a1.ini",      "A10.ini",
     "a9.ini",           "AB.ini",      "ab.ini",      "Ac.ini",
