@@ -40,7 +40,14 @@ namespace {
 // labels and bars, as in the window.
 class RecordingHost : public BatchObserver, public BatchQuestions, private ProgressView {
 public:
-    explicit RecordingHost(FileList& files) : files_(files) {}
+    explicit RecordingHost(FileList& files) : files_(files) {
+        // A hung batch fails the test; the timer goes with the host.
+        watchdog_.setSingleShot(true);
+        watchdog_.callOnTimeout([this] {
+            if (controller && !closed)
+                controller->StopNow();
+        });
+    }
 
     // BatchObserver
     void DisplayReset() override { texts_.DisplayReset(); }
@@ -54,11 +61,7 @@ public:
         caption = Msg(MSG_ID_ENC_IN_PROGRESS);
         opened = true;
         closed.reset();
-        // A hung batch fails the test.
-        QTimer::singleShot(20000, [this] {
-            if (controller && !closed)
-                controller->StopNow();
-        });
+        watchdog_.start(20000);
     }
     void BatchClosed(bool stoppedByUser) override {
         closed = stoppedByUser;
@@ -118,6 +121,7 @@ private:
 
     FileList& files_;
     ProgressTexts texts_{*this};
+    QTimer watchdog_;
 };
 
 bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
