@@ -12,6 +12,7 @@
 #include "lang/LanguageFile.h"
 #include "lang/Messages.h"
 #include "profiles/ProfileDirs.h"
+#include "ui/main/BatchLauncher.h"
 #include "ui/main/FileDialogs.h"
 #include "ui/main/FileListModel.h"
 #include "ui/main/FileListPanel.h"

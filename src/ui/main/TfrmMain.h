@@ -21,6 +21,7 @@ class QTimer;
 
 namespace quillabe {
 
+class BatchLauncher;
 class FileListPanel;
 class FormatSelection;
 class LanguagesMenu;
@@ -70,6 +71,8 @@ public:
     FormatSelection* Formats() const { return formats_; }
     MediaPanel* Media() const { return media_; }
     OutputFolderBox* OutputFolder() const { return output_; }
+    // The Convert command's wiring; made on the first Convert.
+    BatchLauncher* Launcher() const { return launcher_.get(); }
     const MainControls& Controls() const { return controls_; }
     const SkinLayout& Layout() const { return layout_; }
     QMenu* PopupMenuListViewHaveFile() const { return menuHaveFile_; }
@@ -128,6 +131,8 @@ private:
     void OnlineResourcesExecute();
     void ContactTechnicalSupportExecute();
     void FileInformationExecute();
+    void ConvertExecute();
+    void SettingsExecute();
 
     SkinLayout layout_;
     MainControls controls_;
@@ -145,6 +150,8 @@ private:
 
     // The one process runner; destroying it kills an encoder still running (KillOnDestroy).
     std::unique_ptr<TRedirector> Redirector;
+    // Declared after the runner, so it goes first.
+    std::unique_ptr<BatchLauncher> launcher_;
     bool created_ = false;
     bool closing_ = false;
     bool unattended_ = false; // closing for a signal

@@ -6,8 +6,11 @@
 
 #include "base/PathUtils.h"
 #include "core/StartupConstants.h"
+#include "engine/Redirector.h"
 #include "lang/Messages.h"
 #include "ui/dialogs/TfrmFileInfo.h"
+#include "ui/dialogs/TfrmSettings.h"
+#include "ui/main/BatchLauncher.h"
 #include "ui/main/FileListPanel.h"
 #include "ui/main/FileListView.h"
 #include "ui/main/OutputFolderBox.h"
@@ -53,7 +56,7 @@ const TfrmMain::ActionRow TfrmMain::kActionRows[] = {
     // The File Information window opens from "More Information...".
     {"ActionFileInformation", MSG_MOREINFO, "", "", kWindow, &TfrmMain::FileInformationExecute},
     // Converting and the profiles.
-    {"ActionConvert", MSG_CONVERT, "", "", kWindow, nullptr},
+    {"ActionConvert", MSG_CONVERT, "", "", kWindow, &TfrmMain::ConvertExecute},
     {"ActionEditProfile", MSG_EDIT_PROFILE, "   ", "", kWindow, nullptr},
     {"ActionProfileMore", std::nullopt, "", "", kWindow, nullptr},
     {"ActionAddNewProfile", MSG_ADD_PROFILE, "", "", kWindow, nullptr},
@@ -68,7 +71,7 @@ const TfrmMain::ActionRow TfrmMain::kActionRows[] = {
     {"ActionHelp", std::nullopt, "", "", kWindow, &TfrmMain::HelpExecute},
     {"ActionHelpContent", MSG_HELP_CONTENT, "", "F1", kWindow, nullptr},
     {"ActionQuickStart", MSG_QUICK_START, "", "", kWindow, nullptr},
-    {"ActionSettings", MSG_SETTINGS, "", "F12", kWindow, nullptr},
+    {"ActionSettings", MSG_SETTINGS, "", "F12", kWindow, &TfrmMain::SettingsExecute},
     {"ActionOnlineResources", MSG_ONLINE_RES, "", "", kWindow, &TfrmMain::OnlineResourcesExecute},
     {"ActionContactTechnicalSupport", MSG_TECH_SUPPORT, "", "", kWindow,
      &TfrmMain::ContactTechnicalSupportExecute},
@@ -170,6 +173,17 @@ void TfrmMain::FileInformationExecute() {
     const std::string path = files_->SelectedPath();
     if (!path.empty())
         ShowFileInformation(path, this);
+}
+
+void TfrmMain::ConvertExecute() {
+    if (!launcher_)
+        launcher_ =
+            std::make_unique<BatchLauncher>(this, *files_, *output_, *formats_, *Redirector);
+    launcher_->Convert();
+}
+
+void TfrmMain::SettingsExecute() {
+    RunSettingsDialog(this);
 }
 
 void TfrmMain::OnlineResourcesExecute() {

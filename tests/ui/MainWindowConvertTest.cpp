@@ -1,0 +1,94 @@
+// The main window's Convert command end to end: the window's own controls make the request, a
+// shell-script encoder in the test's program directory converts, and the list follows the jobs.
+
+#include "MainWindowFixture.h"
+
+#include "core/OutputFormat.h"
+#include "ui/main/BatchLauncher.h"
+#include "ui/main/FormatSelection.h"
+#include "ui/main/SystemTray.h"
+
+#include <QAction>
+#include <QSystemTrayIcon>
+
+#include <sys/stat.h>
+
+using namespace quillabe;
+
+namespace {
+
+class MainWindowConvert : public test::MainWindowFixture {
+protected:
+    // Writes a small mark to the output path, its last argument.
+    void WriteEncoder() {
+        const std::string path = home_.Dir().Write(
+            "divuvo.dll", "#!/bin/sh\nfor last; do :; done\nprintf converted > \"$last\"\n");
+        chmod(path.c_str(), 0755);
+    }
+    TfrmMain& ReadyWindow() {
+        TfrmMain& w = Window();
+        w.Formats()->SelectFormat(w.Formats()->FormatAction(ofMP3));
+        w.OutputFolder()->SetText(out_.Path());
+        w.show();
+        return w;
+    }
+    TFileState StateOf(TfrmMain& w, int row) {
+        FileListModel* model = w.Files()->Model();
+        return static_cast<TFileState>(
+            model->data(model->index(row, 0), FileListModel::StateRole).toInt());
+    }
+
+    test::TempDir out_;
+};
+
+TEST_F(MainWindowConvert, ConvertsTheQueuedFilesIntoTheOutputFolder) {
+    WriteEncoder();
+    TfrmMain& w = ReadyWindow();
+    w.AddFiles({Media("one.wav"), Media("two.wav")});
+    ASSERT_EQ(w.Files()->List().Count(), 2u);
+
+    w.Action("ActionConvert")->trigger();
+
+    ASSERT_NE(w.Launcher(), nullptr);
+    EXPECT_EQ(w.Launcher()->Controller().LastResult(), BatchResult::Completed);
+    EXPECT_EQ(StateOf(w, 0), TFileState::Done);
+    EXPECT_EQ(StateOf(w, 1), TFileState::Done);
+    EXPECT_EQ(out_.Read("one.mp3"), "converted");
+    EXPECT_EQ(out_.Read("two.mp3"), "converted");
+    EXPECT_FALSE(w.Launcher()->Observer().Window().isVisible());
+    EXPECT_TRUE(dialogs_->Requests().empty()) << dialogs_->Requests()[0].text;
+
+    // The second batch runs through the same controller and gives the outputs new names.
+    w.Action("ActionConvert")->trigger();
+    EXPECT_EQ(out_.Read("one(1).mp3"), "converted");
+    EXPECT_EQ(StateOf(w, 1), TFileState::Done);
+}
+
+TEST_F(MainWindowConvert, AnEmptyListIsRefusedWithAMessage) {
+    WriteEncoder();
+    TfrmMain& w = ReadyWindow();
+
+    w.Action("ActionConvert")->trigger();
+
+    ASSERT_EQ(dialogs_->Requests().size(), 1u);
+    EXPECT_EQ(dialogs_->Requests()[0].text, Msg(MSG_NOFILES));
+    EXPECT_FALSE(w.Launcher()->Observer().Window().isVisible());
+}
+
+// The offscreen desktop has no notification area: hiding the window there would lose it, so the
+// tray minimises it instead.
+TEST_F(MainWindowConvert, WithoutANotificationAreaTheWindowIsMinimisedNotHidden) {
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        GTEST_SKIP() << "this desktop has a notification area";
+    TfrmMain& w = ReadyWindow();
+    SystemTray tray(&w);
+    EXPECT_FALSE(tray.TrayAvailable());
+
+    tray.HideToTray();
+
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+    EXPECT_FALSE(tray.Icon()->isVisible());
+}
+
+} // namespace
