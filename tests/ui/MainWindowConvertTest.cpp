@@ -4,12 +4,15 @@
 #include "MainWindowFixture.h"
 
 #include "core/OutputFormat.h"
+#include "ui/dialogs/TfrmSettings.h"
 #include "ui/main/BatchLauncher.h"
 #include "ui/main/FormatSelection.h"
 #include "ui/main/SystemTray.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -73,6 +76,51 @@ TEST_F(MainWindowConvert, AnEmptyListIsRefusedWithAMessage) {
     ASSERT_EQ(dialogs_->Requests().size(), 1u);
     EXPECT_EQ(dialogs_->Requests()[0].text, Msg(MSG_NOFILES));
     EXPECT_FALSE(w.Launcher()->Observer().Window().isVisible());
+}
+
+// The request is read from the window's controls and the settings at the moment of Convert; the
+// preset formats take the chosen variant, never a profile file.
+TEST_F(MainWindowConvert, TheRequestTakesTheControlsAndTheSettings) {
+    TfrmMain& w = ReadyWindow();
+    GlobalVars.DeleteFileAfterProcessing = true;
+    GlobalVars.ShutdownWindowsWhenDone = true;
+    GlobalVars.ShutdownFlag = 3;
+    GlobalVars.Priority = 2;
+
+    const BatchRequest request = MakeBatchRequest(*w.Formats(), *w.OutputFolder());
+    EXPECT_EQ(request.format, ofMP3);
+    EXPECT_EQ(request.profilePath, w.Formats()->CurrentProfilePath());
+    EXPECT_FALSE(request.preset);
+    EXPECT_EQ(request.outputFolder, out_.Path());
+    EXPECT_TRUE(request.deleteSource);
+    EXPECT_TRUE(request.shutdownWhenDone);
+    EXPECT_EQ(request.shutdownFlag, 3);
+    EXPECT_EQ(request.priority, 2);
+
+    w.Formats()->SelectFormat(w.Formats()->FormatAction(ofMP4));
+    const BatchRequest mp4 = MakeBatchRequest(*w.Formats(), *w.OutputFolder());
+    EXPECT_EQ(mp4.format, ofMP4);
+    EXPECT_EQ(mp4.profilePath, "");
+    EXPECT_EQ(mp4.preset.has_value(), w.Formats()->SelectedPreset().has_value());
+}
+
+TEST_F(MainWindowConvert, SettingsOpensTheSettingsWindowOverTheMainWindow) {
+    TfrmMain& w = ReadyWindow();
+    bool shown = false;
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<TfrmSettings*>(QApplication::activeModalWidget());
+        if (!form)
+            return;
+        shown = true;
+        owner = form->parentWidget();
+        form->ButtonCancel()->click();
+    });
+
+    w.Action("ActionSettings")->trigger();
+
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(owner, &w);
 }
 
 // The offscreen desktop has no notification area: hiding the window there would lose it, so the
