@@ -80,8 +80,13 @@ bool ProbeFile(const std::string& path, TFileItem& item) {
             answers[0] = path;
     }
     // The library names and sizes any readable file, even one it recognises nothing in; such a
-    // file is damaged or unsupported and must be refused, so it yields no answers at all.
-    const bool recognised = !answers[2].empty() || !answers[4].empty() || !answers[5].empty();
+    // file is damaged or unsupported and must be refused, so it yields no answers at all. Raw
+    // GSM audio has no header to recognise: its extension is all there is, and a non-empty file
+    // of it goes on to the encoder, which reads it as such.
+    const bool headerless =
+        SameText(ExtractFileExt(path), ".gsm") && !answers[1].empty() && answers[1] != "0";
+    const bool recognised =
+        headerless || !answers[2].empty() || !answers[4].empty() || !answers[5].empty();
     for (size_t i = 0; i < kQueries.size(); ++i)
         item.*kQueries[i].field = EmptyToPlaceholder(recognised ? answers[i] : std::string());
     return ProbeAccepted(item);

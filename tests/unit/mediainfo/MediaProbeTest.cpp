@@ -101,6 +101,21 @@ TEST_F(Probe, AudioOnlyFileIsAcceptedWithPlaceholderVideoFields) {
     EXPECT_EQ(item.SamplingRate, "44100");
 }
 
+// Raw GSM has no header: a non-empty file of that type is taken by its name, an empty one is not.
+TEST_F(Probe, HeaderlessGsmIsTakenByItsName) {
+    const std::string gsm = dir_->File("voice.gsm");
+    if (std::system(("ffmpeg -nostdin -loglevel error -y -f lavfi -i sine=duration=1 -ar 8000 "
+                     "-ac 1 -c:a libgsm -f gsm " +
+                     gsm + " 2>/dev/null")
+                        .c_str()) != 0)
+        GTEST_SKIP() << "ffmpeg could not write GSM";
+    TFileItem item;
+    EXPECT_TRUE(ProbeFile(gsm, item));
+    EXPECT_EQ(item.CompleteName, gsm);
+    const std::string empty = dir_->Write("empty.GSM", "");
+    EXPECT_FALSE(ProbeFile(empty, item));
+}
+
 TEST_F(Probe, FilesWithNothingRecognisableAreRefused) {
     // The library names and sizes any readable file; these still must not enter the list.
     const std::string junk = dir_->Write("junk.avi", "not a video, only text\n");
