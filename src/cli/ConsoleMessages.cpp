@@ -26,15 +26,7 @@ int ConsoleMessages::Show(const MessageRequest& r) {
     } else {
         if (beforePrint_)
             beforePrint_();
-        // Texts break lines with CR LF; a terminal wants LF. An encoder's error line already
-        // says "Error"; no need to say it twice.
-        std::string text = r.text;
-        for (size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p))
-            text.erase(p, 1);
-        if (StartsWith(text, r.title))
-            std::fprintf(stderr, "%s\n", text.c_str());
-        else
-            std::fprintf(stderr, "%s: %s\n", r.title.c_str(), text.c_str());
+        PrintMessageRequest(r);
         std::fflush(stderr);
     }
     // Nobody is there to answer: the safest button, Cancel when offered.

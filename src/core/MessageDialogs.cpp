@@ -20,15 +20,7 @@ int safestAnswer(const MessageRequest& r) {
 class ConsoleMessageDialogs : public MessageDialogHandler {
 public:
     int Show(const MessageRequest& r) override {
-        // Texts break lines with CR LF; a terminal wants LF.
-        std::string text = r.text;
-        for (size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p))
-            text.erase(p, 1);
-        // An encoder's error line already says "Error"; no need to say it twice.
-        if (StartsWith(text, r.title))
-            std::fprintf(stderr, "%s\n", text.c_str());
-        else
-            std::fprintf(stderr, "%s: %s\n", r.title.c_str(), text.c_str());
+        PrintMessageRequest(r);
         return safestAnswer(r);
     }
 };
@@ -57,6 +49,18 @@ constexpr std::array<ButtonRow, 11> kButtonOrder = {{
 }};
 
 } // namespace
+
+void PrintMessageRequest(const MessageRequest& r) {
+    // Texts break lines with CR LF; a terminal wants LF.
+    std::string text = r.text;
+    for (size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p))
+        text.erase(p, 1);
+    // An encoder's error line already says "Error"; no need to say it twice.
+    if (StartsWith(text, r.title))
+        std::fprintf(stderr, "%s\n", text.c_str());
+    else
+        std::fprintf(stderr, "%s: %s\n", r.title.c_str(), text.c_str());
+}
 
 void SetMessageDialogHandler(std::shared_ptr<MessageDialogHandler> h) {
     handler() = h ? std::move(h) : std::make_shared<ConsoleMessageDialogs>();

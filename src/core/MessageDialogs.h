@@ -71,6 +71,8 @@ public:
 // Installs the handler; nullptr restores the console handler (prints to standard error and
 // answers with the safest button: Cancel when offered, else the first).
 void SetMessageDialogHandler(std::shared_ptr<MessageDialogHandler> handler);
+// A request as a line on standard error, as the command-line modes show it.
+void PrintMessageRequest(const MessageRequest& r);
 MessageDialogHandler& CurrentMessageDialogHandler();
 
 // Builds the request of a platform message box (flags 32, 35, 48 or 64) without showing it.
