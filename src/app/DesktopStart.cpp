@@ -25,7 +25,12 @@ TfrmMain* mainWindow = nullptr;
 // SIGTERM and SIGINT close the main window like the user does, so settings are saved when the
 // desktop session ends. A modal message open at that moment is closed first.
 void closeWindows(int) {
+    // A running batch stops without its question: nobody is there to answer it. Its progress
+    // window then closes as the batch ends.
+    const bool batchStopped = mainWindow && mainWindow->StopBatchForSignal();
     while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (batchStopped && modal->objectName() == QLatin1String("frmProgress"))
+            break;
         if (!modal->close())
             break;
     }

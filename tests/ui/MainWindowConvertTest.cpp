@@ -67,6 +67,25 @@ TEST_F(MainWindowConvert, ConvertsTheQueuedFilesIntoTheOutputFolder) {
     EXPECT_EQ(StateOf(w, 1), TFileState::Done);
 }
 
+// A termination signal during a batch stops it without the stop question: nobody is there to
+// answer, and the encoder's partial output goes.
+TEST_F(MainWindowConvert, ASignalStopsTheBatchWithoutAsking) {
+    const std::string path = home_.Dir().Write(
+        "divuvo.dll", "#!/bin/sh\nfor last; do :; done\nprintf partial > \"$last\"\n"
+                      "printf '  Duration: 00:00:10.00, x\\n' >&2\n"
+                      "printf 'size=  1kB time=1.00 bitrate= 1.0kbits/s\\r' >&2\nsleep 60\n");
+    chmod(path.c_str(), 0755);
+    TfrmMain& w = ReadyWindow();
+    w.AddFiles({Media("one.wav")});
+    EXPECT_FALSE(w.StopBatchForSignal()) << "no batch runs yet";
+    QTimer::singleShot(300, &w, [&w] { EXPECT_TRUE(w.StopBatchForSignal()); });
+    w.Action("ActionConvert")->trigger();
+    EXPECT_EQ(w.Launcher()->Controller().LastResult(), BatchResult::Stopped);
+    EXPECT_TRUE(dialogs_->Requests().empty()) << dialogs_->Requests()[0].text;
+    EXPECT_FALSE(std::filesystem::exists(out_.File("one.mp3")));
+    EXPECT_FALSE(w.Launcher()->Observer().Window().isVisible());
+}
+
 TEST_F(MainWindowConvert, AnEmptyListIsRefusedWithAMessage) {
     WriteEncoder();
     TfrmMain& w = ReadyWindow();

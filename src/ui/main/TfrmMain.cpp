@@ -428,6 +428,13 @@ void TfrmMain::dropEvent(QDropEvent* event) {
         this, [this, urls] { files_->AddDroppedUrls(urls); }, Qt::QueuedConnection);
 }
 
+bool TfrmMain::StopBatchForSignal() {
+    if (!launcher_ || !launcher_->Controller().BatchRunning())
+        return false;
+    launcher_->Controller().StopNow();
+    return true;
+}
+
 void TfrmMain::CloseForSignal() {
     unattended_ = true;
     close();

@@ -39,6 +39,8 @@ public:
 
     // False when the creation handler ended the program (a message was shown); the caller quits.
     bool Created() const { return created_; }
+    // Stops a running batch at once, without the stop question; false when none runs.
+    bool StopBatchForSignal();
     // Closes the window for a termination signal. Nobody may be asked anything then: a failure to
     // save the settings goes to stderr instead of a message box, and the program ends.
     void CloseForSignal();
