@@ -131,8 +131,14 @@ std::vector<std::string> ProcessesNaming(const std::string& text) {
 }
 
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // A file of /proc vanishes with its process, even in the middle of the read: that reads as
+    // empty, not as an error.
+    try {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 std::set<std::string> EntriesBelow(const std::string& dir) {

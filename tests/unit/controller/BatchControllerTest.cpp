@@ -142,7 +142,9 @@ int liveGroupMembers(pid_t group) {
         if (name.find_first_not_of("0123456789") != std::string::npos)
             continue;
         std::ifstream stat(entry.path() / "stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), {});
+        // One line; a process that ends meanwhile reads as an empty line, never as an error.
+        std::string text;
+        std::getline(stat, text);
         size_t close = text.rfind(')');
         if (close == std::string::npos)
             continue;
