@@ -6,20 +6,21 @@
 # keeps the input that caused it under build-fuzz/findings/. QUILLABE_FUZZ_BUILD names another
 # build folder.
 #
-#   scripts/fuzz.sh [SECONDS_PER_TARGET]
+#   scripts/fuzz.sh [SECONDS_PER_TARGET [TARGET...]]
 set -eu
 cd "$(dirname "$0")/.."
 SECONDS_PER_TARGET=${1:-20}
 case "$SECONDS_PER_TARGET" in
 '' | *[!0-9]*)
-    echo "usage: scripts/fuzz.sh [SECONDS_PER_TARGET]" >&2
+    echo "usage: scripts/fuzz.sh [SECONDS_PER_TARGET [TARGET...]]" >&2
     exit 2
     ;;
 esac
 
 build=${QUILLABE_FUZZ_BUILD:-build-fuzz}
-# One per reader of outside data (tests/fuzz/<name>Fuzz.cpp).
+# One per reader of outside data (tests/fuzz/<name>Fuzz.cpp); named ones only when given.
 TARGETS="ini profile preset language typedata skin picture cmdline timetext adapter parser script"
+[ $# -gt 1 ] && shift && TARGETS="$*"
 
 scripts/install-deps.sh
 # The compiler and its fuzzer and sanitizer runtimes are needed here only.
