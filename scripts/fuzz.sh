@@ -1,7 +1,8 @@
 #!/bin/sh
 # Fuzzing of every reader of outside data: installs clang when missing, builds the libFuzzer
 # targets of tests/fuzz (with AddressSanitizer and UndefinedBehaviorSanitizer) in build-fuzz/,
-# and runs each one for SECONDS_PER_TARGET seconds (default 20) on a copy of its seed corpus.
+# and runs each one for SECONDS_PER_TARGET seconds (default 20) on a copy of its seed corpus, as
+# many at once as there are cores (QUILLABE_FUZZ_JOBS sets another number).
 # Prints per target the executions, the speed and the coverage; exits non-zero on any finding and
 # keeps the input that caused it under build-fuzz/findings/. QUILLABE_FUZZ_BUILD names another
 # build folder.
@@ -50,9 +51,9 @@ scratch=$(mktemp -d "$scratch_root/quillabe-fuzz.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 findings="$(cd "$build" && pwd)/findings"
 
-failed=0
-printf '%-10s %12s %9s %7s %7s %9s  %s\n' target executions exec/s cov ft corpus result
-for t in $TARGETS; do
+# One target's run; its table line goes to $scratch/<target>/result, a finding also to .../finding.
+run_target() {
+    t=$1
     work="$scratch/$t"
     mkdir -p "$work/corpus" "$work/tmp"
     cp tests/fuzz/corpus/"$t"/* "$work/corpus/"
@@ -73,7 +74,6 @@ for t in $TARGETS; do
     corp=$(echo "$last" | sed -n 's/.* corp: \([0-9]*\/[0-9]*[a-zA-Z]*\).*/\1/p')
     result=ok
     if [ "$status" -ne 0 ]; then
-        failed=1
         result="FINDING (exit $status)"
         mkdir -p "$findings/$t"
         cp "$work/log" "$findings/$t/log"
@@ -84,10 +84,33 @@ for t in $TARGETS; do
         done
     fi
     printf '%-10s %12s %9s %7s %7s %9s  %s\n' "$t" "${runs:-?}" "${speed:-?}" "${cov:-?}" \
-        "${ft:-?}" "${corp:-?}" "$result"
+        "${ft:-?}" "${corp:-?}" "$result" >"$work/result"
     if [ "$status" -ne 0 ]; then
-        grep -E 'check failed|ERROR: |SUMMARY' "$work/log" | head -n 5 | sed 's/^/    /'
-        echo "    reproduce: $build/tests/fuzz/fuzz_$t <input>; full log: $findings/$t/log"
+        {
+            grep -E 'check failed|ERROR: |SUMMARY' "$work/log" | head -n 5 | sed 's/^/    /'
+            echo "    reproduce: $build/tests/fuzz/fuzz_$t <input>; full log: $findings/$t/log"
+        } >>"$work/result"
+        : >"$work/finding"
     fi
+}
+
+# Each target is single-threaded: run as many at once as there are cores (QUILLABE_FUZZ_JOBS).
+jobs=${QUILLABE_FUZZ_JOBS:-$(nproc)}
+set -- $TARGETS
+while [ $# -gt 0 ]; do
+    n=0
+    while [ $n -lt "$jobs" ] && [ $# -gt 0 ]; do
+        run_target "$1" &
+        n=$((n + 1))
+        shift
+    done
+    wait
+done
+
+failed=0
+printf '%-10s %12s %9s %7s %7s %9s  %s\n' target executions exec/s cov ft corpus result
+for t in $TARGETS; do
+    cat "$scratch/$t/result" 2>/dev/null || echo "$t: no result"
+    [ -e "$scratch/$t/finding" ] || [ ! -e "$scratch/$t/result" ] && failed=1
 done
 exit $failed
