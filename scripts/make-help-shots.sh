@@ -58,10 +58,16 @@ if [[ -n "${HELP_SHOTS_WORK:-}" ]]; then
             /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
     }
 
-    # The screen cropped to a window, so that the menus it opened are in the picture too.
+    # The screen cropped to a window and the program's menus open over or beside it.
     shot() {
         local name=$1 x y w h
-        read -r x y w h < <(geometry "$2")
+        read -r x y w h < <(
+            for id in "$2" $(xdotool search --onlyvisible --class quillabe 2>/dev/null); do
+                geometry "$id"
+            done | awk 'NR == 1 || $3 * $4 < 100000 {
+                    if (NR == 1 || $1 < l) l = $1; if (NR == 1 || $2 < t) t = $2
+                    if (NR == 1 || $1 + $3 > r) r = $1 + $3; if (NR == 1 || $2 + $4 > b) b = $2 + $4 }
+                END { print l, t, r - l, b - t }')
         import -window root "$work/.screen.png"
         convert "$work/.screen.png" -crop "${w}x${h}+${x}+${y}" +repage -strip \
             -define png:compression-level=9 "$out/$name.png"
@@ -96,13 +102,16 @@ if [[ -n "${HELP_SHOTS_WORK:-}" ]]; then
     xdotool mousemove 0 0
     shot main-files "$main"
 
-    # The file list's menu with its Output Format submenu.
-    click 260 110 3
-    click 280 146 0 # "Output Format", the second entry of the menu
-    xdotool mousemove_relative 10 0
+    # The menu of the selected file and its Output Format submenu, the menu's last entry, opened
+    # with the keys so that no menu position has to be known.
+    click 200 111 3
+    xdotool key Up Right
     sleep 0.8
     shot format-menu "$main"
-    xdotool key Escape Escape
+    xdotool key Down Right # "To MP4" opens the MP4 presets
+    sleep 0.8
+    shot mp4-presets "$main"
+    xdotool key Escape Escape Escape
     sleep 0.5
 
     # Settings (F12).
