@@ -31,9 +31,12 @@ if [[ -n "${HELP_SHOTS_WORK:-}" ]]; then
     }
 
     stop_program() {
+        [[ -n "$pid" ]] || return 0
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
+        pid=
     }
+    trap stop_program EXIT
 
     # Prints the id of the first visible window whose title matches, waiting up to HELP_SHOTS_WAIT
     # seconds (ten by default).
@@ -58,7 +61,8 @@ if [[ -n "${HELP_SHOTS_WORK:-}" ]]; then
             /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
     }
 
-    # The screen cropped to a window and the program's menus open over or beside it.
+    # The screen cropped to a window and the program's menus open over or beside it (the menus
+    # are the program's visible windows smaller than any of its dialogs).
     shot() {
         local name=$1 x y w h
         read -r x y w h < <(
@@ -71,10 +75,14 @@ if [[ -n "${HELP_SHOTS_WORK:-}" ]]; then
         import -window root "$work/.screen.png"
         convert "$work/.screen.png" -crop "${w}x${h}+${x}+${y}" +repage -strip \
             -define png:compression-level=9 "$out/$name.png"
+        if command -v optipng >/dev/null; then
+            optipng -quiet -o2 "$out/$name.png"
+        fi
         echo "$out/$name.png"
     }
 
-    # A point of the main window, from its top left corner.
+    # A point of the main window, from its top left corner. The points below are those of the
+    # shipped skin's layout.
     at() {
         local x y w h
         read -r x y w h < <(geometry "$main")
