@@ -1,0 +1,87 @@
+#pragma once
+// A video format's editor as a declaration: its record, its caption, and per codec list entry the
+// page that entry selects (suffix, block, bitrate table, size list or fixed sizes, frame rates,
+// aspect choices) and the audio pages. BuildVideoEditor makes the window from it.
+
+#include "profiles/SettingsBlocks.h"
+#include "ui/editors/binding/BlockBindings.h"
+#include "ui/editors/frame/ProfileEditorFrame.h"
+#include "ui/editors/groups/EditorText.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <span>
+#include <string_view>
+
+namespace quillabe {
+
+template <class R> struct VideoPageDecl {
+    MsgId entry;                    // the codec list's entry
+    std::string_view controlSuffix; // names the page's controls
+    VideoBlockMembers<R> block;     // the fields, named by the block's suffix
+    VideoBitrateSpec bitrate;
+    std::span<const editor_tables::FrameSize> sizes;            // the standard size group's list
+    std::span<const editor_tables::SizeChoice> fixedSizes = {}; // instead: fixed sizes
+    size_t fixedSizeDefault = 0;
+    std::span<const std::string_view> frameRates = editor_tables::FrameRateList;
+    std::span<const editor_tables::Choice> aspects = editor_tables::StandardAspects;
+};
+
+template <class R> struct AudioPageDecl {
+    MsgId entry;
+    std::string_view controlSuffix;
+    AudioBlockMembers<R> block;
+    AudioPageSpec page;
+};
+
+template <class R> struct VideoEditorDecl {
+    MsgId format;
+    R* record;
+    std::span<const VideoPageDecl<R>> videoPages; // in codec list order
+    std::span<const AudioPageDecl<R>> audioPages;
+};
+
+template <class R>
+void BuildVideoEditor(TProfileEditorFrame& frame, const VideoEditorDecl<R>& decl) {
+    R& r = *decl.record;
+    BindHeader(frame, r);
+    for (const auto& p : decl.videoPages) {
+        const QString suffix = qs(p.controlSuffix);
+        auto* layout = frame.AddVideoCodecPage(MsgText(p.entry));
+        VideoPageGroups g{};
+        g.bitrate = new VideoBitrateGroup(suffix, p.bitrate);
+        if (p.fixedSizes.empty())
+            g.size = new VideoSizeGroup(suffix, p.sizes);
+        else
+            g.fixedSize = new FixedSizeGroup(suffix, p.fixedSizes, p.fixedSizeDefault);
+        g.frameRate = new FrameRateGroup(suffix, p.frameRates);
+        g.aspect = new ChoiceGroup("GroupBoxAspect", MSG_ASPECT, suffix, p.aspects);
+        auto* row = new QHBoxLayout;
+        row->addWidget(g.size ? static_cast<QWidget*>(g.size) : g.fixedSize, 3);
+        row->addWidget(g.frameRate, 2);
+        row->addWidget(g.aspect, 1);
+        layout->addWidget(g.bitrate);
+        layout->addLayout(row);
+        BindVideoBlock(frame.Bindings(), r, p.block, g);
+        frame.AddRule([g] {
+            g.bitrate->ApplyEnabling();
+            g.frameRate->ApplyEnabling();
+            if (g.size)
+                g.size->ApplyEnabling();
+        });
+        if (g.size)
+            frame.AddPendingEdit([size = g.size] { size->FinishPendingEdit(); });
+    }
+    for (const auto& p : decl.audioPages) {
+        auto* layout = frame.AddAudioCodecPage(MsgText(p.entry));
+        auto* groups = new AudioCodecGroups(qs(p.controlSuffix), p.page);
+        layout->addWidget(groups);
+        BindAudioBlock(frame.Bindings(), r, p.block, groups);
+        frame.AddRule([groups] { groups->ApplyRules(); });
+    }
+    frame.AddPendingEdit([time = frame.TimeControl()] { time->FinishPendingEdit(); });
+    frame.ApplyRules();
+}
+
+} // namespace quillabe
