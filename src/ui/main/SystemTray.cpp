@@ -1,5 +1,10 @@
 #include "ui/main/SystemTray.h"
 
+#include "lang/Messages.h"
+#include "ui/batch/TfrmProgress.h"
+
+#include <QAction>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -21,15 +26,52 @@ QIcon drawnIcon() {
     painter.drawPolygon(play, 3);
     return QIcon(picture);
 }
+
+void bringBack(QWidget* window) {
+    if (window->isMinimized())
+        window->showNormal();
+    else
+        window->show();
+    window->raise();
+    window->activateWindow();
+}
 } // namespace
 
 SystemTray::SystemTray(QWidget* mainWindow)
-    : QObject(mainWindow), mainWindow_(mainWindow), icon_(new QSystemTrayIcon(this)) {
+    : QObject(mainWindow), mainWindow_(mainWindow), icon_(new QSystemTrayIcon(this)),
+      menu_(std::make_unique<QMenu>()) {
     const QIcon own = mainWindow->windowIcon();
     icon_->setIcon(own.isNull() ? drawnIcon() : own);
     icon_->setToolTip(mainWindow->windowTitle());
+
+    menu_->setObjectName("PopupMenuTray");
+    menu_->setFont(mainWindow->font());
+    showWindow_ = menu_->addAction(QString());
+    showWindow_->setObjectName("MenuItemTrayShowWindow");
+    menu_->setDefaultAction(showWindow_);
+    menu_->addSeparator();
+    exit_ = menu_->addAction(QString());
+    exit_->setObjectName("MenuItemTrayExit");
+    PopupMenuTrayPopup();
+    connect(menu_.get(), &QMenu::aboutToShow, this, &SystemTray::PopupMenuTrayPopup);
+    // Queued: the menu has closed before a window shows or the stop question opens.
+    connect(showWindow_, &QAction::triggered, this, &SystemTray::TrayIconDblClick,
+            Qt::QueuedConnection);
+    connect(exit_, &QAction::triggered, this, &SystemTray::MenuItemTrayExitClick,
+            Qt::QueuedConnection);
+    icon_->setContextMenu(menu_.get());
+
+    // Many notification areas report a single click only, so a click restores as well.
     connect(icon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason) { Restore(); });
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
+                    TrayIconDblClick();
+            });
+}
+
+SystemTray::~SystemTray() {
+    // The icon refers to the menu; it goes first.
+    delete icon_;
 }
 
 bool SystemTray::TrayAvailable() const {
@@ -55,10 +97,28 @@ void SystemTray::SetTrayHint(const std::string& hint) {
     icon_->setToolTip(QString::fromStdString(hint));
 }
 
-void SystemTray::Restore() {
-    mainWindow_->showNormal();
-    mainWindow_->raise();
-    mainWindow_->activateWindow();
+TfrmProgress* SystemTray::BatchWindow() const {
+    return batch_ ? batch_() : nullptr;
+}
+
+void SystemTray::PopupMenuTrayPopup() {
+    showWindow_->setText(QString::fromStdString(Msg(MSG_SHOW_WINDOW)));
+    exit_->setText(QString::fromStdString(
+        Msg(BatchWindow() ? MSG_TRAY_MENU_STOPENCODING : MSG_TRAY_MENU_EXIT)));
+}
+
+void SystemTray::MenuItemTrayExitClick() {
+    if (TfrmProgress* progress = BatchWindow()) {
+        progress->RequestClose();
+        return;
+    }
+    mainWindow_->close();
+}
+
+void SystemTray::TrayIconDblClick() {
+    bringBack(mainWindow_);
+    if (TfrmProgress* progress = BatchWindow())
+        bringBack(progress);
     icon_->hide();
 }
 

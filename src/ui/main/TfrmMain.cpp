@@ -37,6 +37,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <cerrno>
 #include <cstdio>
@@ -441,6 +442,9 @@ void TfrmMain::CloseForSignal() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    // Shown once and hidden now: the program waits in the notification area. The toolkit ends
+    // the program only when its last visible window closes, so this close must end it itself.
+    const bool inTray = windowHandle() && isHidden();
     files_->StopAdding();
     if (!closing_ && !exiting_) {
         closing_ = true;
@@ -464,6 +468,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         }
     }
     event->accept();
+    if (inTray && !exiting_)
+        endProgram_(0);
 }
 
 } // namespace quillabe

@@ -132,6 +132,10 @@ private:
     void HelpExecute();
     void OnlineResourcesExecute();
     void ContactTechnicalSupportExecute();
+    void HelpContentExecute();
+    void QuickStartExecute();
+    void AboutExecute();
+    void BurnDVDExecute();
     void FileInformationExecute();
     void ConvertExecute();
     void SettingsExecute();

@@ -5,14 +5,17 @@
 #include "ui/main/TfrmMain.h"
 
 #include "base/PathUtils.h"
+#include "core/ProgramDir.h"
 #include "core/StartupConstants.h"
 #include "engine/Redirector.h"
 #include "lang/Messages.h"
+#include "ui/dialogs/TfrmAbout.h"
 #include "ui/dialogs/TfrmFileInfo.h"
 #include "ui/dialogs/TfrmSettings.h"
 #include "ui/main/BatchLauncher.h"
 #include "ui/main/FileListPanel.h"
 #include "ui/main/FileListView.h"
+#include "ui/main/HtmlHelp.h"
 #include "ui/main/OutputFolderBox.h"
 #include "ui/main/ShellOpen.h"
 
@@ -21,6 +24,7 @@
 #include <QCursor>
 #include <QMenu>
 
+#include <filesystem>
 #include <optional>
 
 namespace quillabe {
@@ -36,6 +40,8 @@ struct TfrmMain::ActionRow {
 
 namespace {
 constexpr const char* kBelowPicture = "\r\r\r\r";
+// The disc-authoring companion, beside the program; Burn DVD only starts it.
+constexpr const char* kDvdCompanion = "quillabe-dvd";
 constexpr auto kWindow = Qt::WindowShortcut;
 } // namespace
 
@@ -66,16 +72,16 @@ const TfrmMain::ActionRow TfrmMain::kActionRows[] = {
     {"ActionMin", std::nullopt, "", "", kWindow, &TfrmMain::MinExecute},
     {"ActionClose", std::nullopt, "", "Alt+F4", kWindow, &TfrmMain::CloseExecute},
     {"ActionExit", MSG_EXIT, kBelowPicture, "", kWindow, &TfrmMain::ExitExecute},
-    {"ActionBurnDVD", MSG_BURNDVD, kBelowPicture, "", kWindow, nullptr},
+    {"ActionBurnDVD", MSG_BURNDVD, kBelowPicture, "", kWindow, &TfrmMain::BurnDVDExecute},
     // Help.
     {"ActionHelp", std::nullopt, "", "", kWindow, &TfrmMain::HelpExecute},
-    {"ActionHelpContent", MSG_HELP_CONTENT, "", "F1", kWindow, nullptr},
-    {"ActionQuickStart", MSG_QUICK_START, "", "", kWindow, nullptr},
+    {"ActionHelpContent", MSG_HELP_CONTENT, "", "F1", kWindow, &TfrmMain::HelpContentExecute},
+    {"ActionQuickStart", MSG_QUICK_START, "", "", kWindow, &TfrmMain::QuickStartExecute},
     {"ActionSettings", MSG_SETTINGS, "", "F12", kWindow, &TfrmMain::SettingsExecute},
     {"ActionOnlineResources", MSG_ONLINE_RES, "", "", kWindow, &TfrmMain::OnlineResourcesExecute},
     {"ActionContactTechnicalSupport", MSG_TECH_SUPPORT, "", "", kWindow,
      &TfrmMain::ContactTechnicalSupportExecute},
-    {"ActionAbout", MSG_ABOUT, "", "", kWindow, nullptr},
+    {"ActionAbout", MSG_ABOUT, "", "", kWindow, &TfrmMain::AboutExecute},
 };
 
 void TfrmMain::CreateActions() {
@@ -176,9 +182,15 @@ void TfrmMain::FileInformationExecute() {
 }
 
 void TfrmMain::ConvertExecute() {
-    if (!launcher_)
+    if (!launcher_) {
         launcher_ =
             std::make_unique<BatchLauncher>(this, *files_, *output_, *formats_, *Redirector);
+        // The tray's menu stops a running batch through its progress window.
+        launcher_->Tray().SetBatchWindow([this]() -> TfrmProgress* {
+            WindowBatchObserver& batch = launcher_->Observer();
+            return batch.BatchRunning() ? &batch.Window() : nullptr;
+        });
+    }
     launcher_->Convert();
 }
 
@@ -192,6 +204,27 @@ void TfrmMain::OnlineResourcesExecute() {
 
 void TfrmMain::ContactTechnicalSupportExecute() {
     ShellOpen(SupportMailAddress);
+}
+
+void TfrmMain::HelpContentExecute() {
+    ShowHtmlHelp(HelpTopicContents);
+}
+
+void TfrmMain::QuickStartExecute() {
+    ShowHtmlHelp(HelpTopicQuickStart);
+}
+
+void TfrmMain::AboutExecute() {
+    RunAboutDialog(this, layout_.SplashLeftImage,
+                   [](const std::string& target) { ShellOpen(target); });
+}
+
+void TfrmMain::BurnDVDExecute() {
+    // A file opens through ShellOpen only by a path from the root.
+    std::error_code error;
+    const std::filesystem::path companion =
+        std::filesystem::absolute(ProgramDir() + kDvdCompanion, error);
+    ShellOpen(error ? ProgramDir() + kDvdCompanion : companion.lexically_normal().string());
 }
 
 } // namespace quillabe
