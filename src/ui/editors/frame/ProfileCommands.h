@@ -45,9 +45,10 @@ public:
     void SetEditorMaker(EditorMaker maker) { editorMaker_ = std::move(maker); }
 
 private:
-    // The current format's entry with its editor made and centred; nullptr (after telling the
-    // user when no editor exists) when the command cannot go on.
+    // The current format's entry; nullptr for MP4, 3GP or no format.
     const ProfileFormat* currentFormat() const;
+    // The format's editor centred over the main window; nullptr after telling the user that the
+    // format has no editor yet.
     std::unique_ptr<TProfileEditor> makeEditor(const ProfileFormat& format) const;
     // Saves the record; false after telling the user why the file could not be written.
     bool saveRecord(const ProfileFormat& format, const std::string& path) const;
