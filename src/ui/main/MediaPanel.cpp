@@ -188,8 +188,13 @@ void MediaPanel::ShowItem(const TFileItem* item) {
     const std::string placeholder = EmptyToPlaceholder("");
     for (const FieldPlace& place : kFieldPlaces) {
         QLineEdit* box = EditBox(place.box);
-        box->setText(QString::fromStdString(item ? item->*place.field : placeholder));
-        box->setToolTip(item ? box->text() : QString());
+        const QString text = QString::fromStdString(item ? item->*place.field : placeholder);
+        // The list tells the panel of every change, one per added file: an unchanged box is
+        // left alone, or the whole panel would be repainted for every file.
+        if (text == box->text() && box->toolTip() == (item ? text : QString()))
+            continue;
+        box->setText(text);
+        box->setToolTip(item ? text : QString());
         box->setCursorPosition(0); // long values show their beginning
     }
 }
