@@ -6,6 +6,7 @@
 #include "engine/ProgressTexts.h"
 #include "lang/Messages.h"
 #include "ui/RecordingTray.h"
+#include "ui/batch/ConvertAnimation.h"
 #include "ui/batch/TfrmProgress.h"
 
 #include <QApplication>
@@ -208,6 +209,31 @@ TEST_F(ProgressWindow, TheDisplayIsThrottledAndEndsOnTheLastTexts) {
     EXPECT_EQ(status->text(), "Status=77%");
     EXPECT_EQ(window.Bar(ProgressBar::Status)->value(), 77);
     EXPECT_EQ(window.Label(ProgressLabel::LabelWorking)->text(), "Working on file 1 of 2: a.wav");
+}
+
+// While the animation plays, the texts go out with its frames (one repaint for both, not two
+// clocks of ten a second); once it stops, what is still waiting is shown all the same.
+TEST_F(ProgressWindow, WhileTheAnimationPlaysTheTextsGoOutWithItsFrames) {
+    QLabel* status = window.Label(ProgressLabel::LabelStatus);
+    bool shownWithAFrame = false;
+    QObject::connect(window.Animation(), &ConvertAnimation::frameAdvanced, &window,
+                     [&] { shownWithAFrame = status->text() == "with a frame"; });
+    auto waitFor = [&](const char* text) {
+        QElapsedTimer clock;
+        clock.start();
+        while (status->text() != text && clock.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        return status->text().toStdString();
+    };
+
+    window.StartAnimation();
+    window.SetLabel(ProgressLabel::LabelStatus, "with a frame");
+    EXPECT_EQ(waitFor("with a frame"), "with a frame");
+    EXPECT_TRUE(shownWithAFrame);
+
+    window.SetLabel(ProgressLabel::LabelStatus, "after the frames");
+    window.StopAnimation();
+    EXPECT_EQ(waitFor("after the frames"), "after the frames");
 }
 
 TEST_F(ProgressWindow, SendToTrayOrMinimiseWhereThereIsNone) {

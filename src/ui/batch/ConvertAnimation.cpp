@@ -109,6 +109,7 @@ void ConvertAnimation::SetFrame(int frame) {
 
 void ConvertAnimation::NextFrame() {
     SetFrame(frame_ == kLastFrame ? 0 : frame_ + 1);
+    emit frameAdvanced();
 }
 
 void ConvertAnimation::paintEvent(QPaintEvent*) {

@@ -26,6 +26,10 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    // The playing animation moved on to its next frame (not sent for SetFrame).
+    void frameAdvanced();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
