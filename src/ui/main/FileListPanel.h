@@ -32,8 +32,8 @@ public:
     FileListView* View() const { return view_; }
     FileList& List();
 
-    // Adds the files in order; pending events run before each, so the window stays responsive
-    // and may even change the list meanwhile.
+    // Adds the files in order; pending events run between them (at most every few milliseconds),
+    // so the window stays responsive and may even change the list meanwhile.
     void AddFile(const std::string& path);
     void AddFiles(const std::vector<std::string>& paths);
     // Ends an add in progress after the current file (the window is closing); no add starts
