@@ -11,7 +11,7 @@ namespace quillabe {
 TableSlider::TableSlider(QSlider* slider, QLabel* valueLabel, std::span<const int> table,
                          int maxPosition, int defaultPosition, QObject* parent)
     : QObject(parent), slider_(slider), valueLabel_(valueLabel), table_(table),
-      maxPosition_(std::clamp(maxPosition, 1, static_cast<int>(table.size()))),
+      maxPosition_(std::clamp(maxPosition, 1, std::max(1, static_cast<int>(table.size())))),
       defaultPosition_(std::clamp(defaultPosition, 1, maxPosition_)) {
     slider_->setRange(1, maxPosition_);
     slider_->setPageStep(1);
@@ -24,6 +24,8 @@ TableSlider::TableSlider(QSlider* slider, QLabel* valueLabel, std::span<const in
 }
 
 int TableSlider::entryAt(int position) const {
+    if (table_.empty())
+        return 0; // a declaration without a table; never a read past its end
     return table_[static_cast<size_t>(std::clamp(position, 1, maxPosition_) - 1)];
 }
 
