@@ -4,6 +4,7 @@
 #include "ui/batch/TfrmProgress.h"
 
 #include <QAction>
+#include <QEventLoopLocker>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
@@ -84,6 +85,8 @@ void SystemTray::HideToTray() {
         mainWindow_->showMinimized();
         return;
     }
+    if (!keepRunning_)
+        keepRunning_ = std::make_unique<QEventLoopLocker>();
     icon_->show();
     mainWindow_->hide();
 }
@@ -120,6 +123,7 @@ void SystemTray::TrayIconDblClick() {
     if (TfrmProgress* progress = BatchWindow())
         bringBack(progress);
     icon_->hide();
+    keepRunning_.reset(); // a window is shown again
 }
 
 } // namespace quillabe

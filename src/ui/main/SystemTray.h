@@ -14,6 +14,7 @@
 #include <memory>
 
 class QAction;
+class QEventLoopLocker;
 class QMenu;
 class QSystemTrayIcon;
 class QWidget;
@@ -59,6 +60,10 @@ private:
     QAction* showWindow_;
     QAction* exit_;
     std::function<TfrmProgress*()> batch_;
+    // Held while the program waits in the notification area with no window shown: the stop
+    // question or the countdown would otherwise be the last window, and closing it would end
+    // the program in the middle of its batch.
+    std::unique_ptr<QEventLoopLocker> keepRunning_;
 };
 
 } // namespace quillabe
