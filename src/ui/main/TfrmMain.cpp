@@ -12,6 +12,7 @@
 #include "lang/LanguageFile.h"
 #include "lang/Messages.h"
 #include "profiles/ProfileDirs.h"
+#include "ui/editors/frame/ProfileCommands.h"
 #include "ui/main/BatchLauncher.h"
 #include "ui/main/FileDialogs.h"
 #include "ui/main/FileListModel.h"
@@ -21,6 +22,7 @@
 #include "ui/main/LanguagesMenu.h"
 #include "ui/main/MediaPanel.h"
 #include "ui/main/OutputFolderBox.h"
+#include "ui/main/ProfileBoxes.h"
 #include "ui/main/WindowDragger.h"
 #include "ui/skin/SkinPalette.h"
 #include "ui/skin/TImageButton.h"
@@ -235,6 +237,10 @@ void TfrmMain::CreateFormatSelection() {
     formats_->SetProfileCommandActions(
         {Action("ActionEditProfile"), Action("ActionProfileMore"), Action("ActionAddNewProfile"),
          Action("ActionDeleteProfile"), Action("ActionRenameProfile")});
+    profileCommands_ = new ProfileCommands(std::make_unique<ProfileBoxes>(*formats_, this), this);
+    profileCommands_->Bind(Action("ActionEditProfile"), Action("ActionAddNewProfile"),
+                           Action("ActionRenameProfile"), Action("ActionDeleteProfile"),
+                           Action("ActionProfileMore"));
     connect(this, &TfrmMain::formatAreaClicked, formats_, &FormatSelection::FormatAreaClicked);
 
     QMenu* outputFormat = formats_->OutputFormatMenu();

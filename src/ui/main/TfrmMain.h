@@ -27,6 +27,7 @@ class FormatSelection;
 class LanguagesMenu;
 class MediaPanel;
 class OutputFolderBox;
+class ProfileCommands;
 class TRedirector;
 class WindowDragger;
 
@@ -146,6 +147,7 @@ private:
     MediaPanel* media_ = nullptr;
     OutputFolderBox* output_ = nullptr;
     FormatSelection* formats_ = nullptr;
+    ProfileCommands* profileCommands_ = nullptr; // edit, add, rename and delete a profile
     LanguagesMenu* languages_ = nullptr;
     WindowDragger* dragger_ = nullptr;
     QHash<QString, QAction*> actions_;

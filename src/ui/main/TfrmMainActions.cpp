@@ -1,6 +1,7 @@
 // The main window's commands: one table of actions (name, text, shortcut, handler). Buttons and
 // menu items only point at these actions. A command without a handler here belongs to a window
-// that is not part of the program yet and stays disabled.
+// that is not part of the program yet and stays disabled, except the profile commands, which
+// ProfileCommands binds.
 
 #include "ui/main/TfrmMain.h"
 
@@ -61,13 +62,13 @@ const TfrmMain::ActionRow TfrmMain::kActionRows[] = {
     {"ActionOutputBrowse", MSG_BROWSE, "", "Ctrl+O", kWindow, &TfrmMain::OutputBrowseExecute},
     // The File Information window opens from "More Information...".
     {"ActionFileInformation", MSG_MOREINFO, "", "", kWindow, &TfrmMain::FileInformationExecute},
-    // Converting and the profiles.
+    // Converting, and the profiles (bound by ProfileCommands).
     {"ActionConvert", MSG_CONVERT, "", "", kWindow, &TfrmMain::ConvertExecute},
-    {"ActionEditProfile", MSG_EDIT_PROFILE, "   ", "", kWindow, nullptr},
+    {"ActionEditProfile", MSG_EDIT_PROFILE, "   ", "Ctrl+E", kWindow, nullptr},
     {"ActionProfileMore", std::nullopt, "", "", kWindow, nullptr},
-    {"ActionAddNewProfile", MSG_ADD_PROFILE, "", "", kWindow, nullptr},
-    {"ActionDeleteProfile", MSG_DEL_PROFILE, "", "", kWindow, nullptr},
-    {"ActionRenameProfile", MSG_REN_PROFILE, "", "", kWindow, nullptr},
+    {"ActionAddNewProfile", MSG_ADD_PROFILE, "", "Alt+N", kWindow, nullptr},
+    {"ActionDeleteProfile", MSG_DEL_PROFILE, "", "Alt+Del", kWindow, nullptr},
+    {"ActionRenameProfile", MSG_REN_PROFILE, "", "F2", kWindow, nullptr},
     // The window and the program.
     {"ActionMin", std::nullopt, "", "", kWindow, &TfrmMain::MinExecute},
     {"ActionClose", std::nullopt, "", "Alt+F4", kWindow, &TfrmMain::CloseExecute},
