@@ -176,8 +176,9 @@ TEST(HelpPages, EveryPageCanBeReachedFromTheContents) {
     for (const fs::path& page : pages()) {
         const std::string name = page.filename().string();
         // index.html only leads to the contents.
-        if (name != fs::path(HelpFile).filename().string())
+        if (name != fs::path(HelpFile).filename().string()) {
             EXPECT_TRUE(reached.count(name)) << name << " is linked from no page";
+        }
     }
 }
 
