@@ -1,26 +1,74 @@
 #include "mediainfo/MediaInfoHandle.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 
-// The library's C interface, 8-bit variant. Stream and info kinds are C enums (int-sized).
-extern "C" {
-void* MediaInfoA_New();
-void MediaInfoA_Delete(void* handle);
-size_t MediaInfoA_Open(void* handle, const char* file);
-void MediaInfoA_Close(void* handle);
-const char* MediaInfoA_Get(void* handle, int streamKind, size_t streamNumber, const char* parameter,
-                           int infoKind, int searchKind);
-const char* MediaInfoA_Inform(void* handle, size_t reserved);
-const char* MediaInfoA_Option(void* handle, const char* option, const char* value);
+#if defined(__SANITIZE_ADDRESS__) // GCC
+#define QUILLABE_LEAK_CHECKED 1
+#elif defined(__has_feature) // clang
+#if __has_feature(address_sanitizer)
+#define QUILLABE_LEAK_CHECKED 1
+#endif
+#endif
+#ifdef QUILLABE_LEAK_CHECKED
+// The library keeps one record for options set without a handle and frees the table holding it in
+// its own static destructors, which run before the leak check at exit: the record then looks lost.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libmediainfo.so\n";
 }
+#endif
 
 namespace quillabe {
 namespace {
+
+// The library's C interface, 8-bit variant. Stream and info kinds are C enums (int-sized). It is
+// loaded on the first probe rather than linked: it brings some twenty network and crypto libraries
+// with it, and a window that has probed nothing yet has no use for them.
+struct LibraryEntries {
+    void* (*New)() = nullptr;
+    void (*Delete)(void* handle) = nullptr;
+    size_t (*Open)(void* handle, const char* file) = nullptr;
+    void (*Close)(void* handle) = nullptr;
+    const char* (*Get)(void* handle, int streamKind, size_t streamNumber, const char* parameter,
+                       int infoKind, int searchKind) = nullptr;
+    const char* (*Inform)(void* handle, size_t reserved) = nullptr;
+    const char* (*Option)(void* handle, const char* option, const char* value) = nullptr;
+};
+
+template <typename Fn> bool Bind(void* library, const char* name, Fn& entry) {
+    entry = reinterpret_cast<Fn>(dlsym(library, name));
+    return entry != nullptr;
+}
+
+LibraryEntries LoadLibrary() {
+    void* library = nullptr;
+    for (const char* name : {"libmediainfo.so.0", QUILLABE_MEDIAINFO_LIBRARY})
+        if ((library = dlopen(name, RTLD_NOW | RTLD_LOCAL)) != nullptr)
+            break;
+    LibraryEntries e;
+    if (library && Bind(library, "MediaInfoA_New", e.New) &&
+        Bind(library, "MediaInfoA_Delete", e.Delete) && Bind(library, "MediaInfoA_Open", e.Open) &&
+        Bind(library, "MediaInfoA_Close", e.Close) && Bind(library, "MediaInfoA_Get", e.Get) &&
+        Bind(library, "MediaInfoA_Inform", e.Inform) &&
+        Bind(library, "MediaInfoA_Option", e.Option))
+        return e;
+    // Every probe then fails, and each file is refused as unreadable; say once why.
+    std::fprintf(stderr, "quillabe: the media library cannot be loaded: %s\n",
+                 library ? "an entry point is missing" : dlerror());
+    return {};
+}
+
+// Loaded once, on first use, and kept for the life of the process.
+const LibraryEntries& Library() {
+    static const LibraryEntries entries = LoadLibrary();
+    return entries;
+}
 
 constexpr int kInfoName = 0;
 constexpr int kInfoText = 1;
@@ -33,7 +81,10 @@ std::string Copy(const char* text) {
 // non-ASCII text (tags, names) comes back as "?". With it, answers are UTF-8 whatever the locale.
 void ConfigureLibraryOnce() {
     static std::once_flag once;
-    std::call_once(once, [] { MediaInfoA_Option(nullptr, "CharSet", "UTF-8"); });
+    std::call_once(once, [] {
+        if (Library().Option)
+            Library().Option(nullptr, "CharSet", "UTF-8");
+    });
 }
 
 // The library turns an 8-bit file name into its wide form through the process locale and back
@@ -48,13 +99,13 @@ bool NeedsAlias(const std::string& path) {
 
 MediaInfoHandle::MediaInfoHandle() {
     ConfigureLibraryOnce();
-    handle_ = MediaInfoA_New();
+    handle_ = Library().New ? Library().New() : nullptr;
 }
 
 MediaInfoHandle::~MediaInfoHandle() {
     Close();
     if (handle_)
-        MediaInfoA_Delete(handle_);
+        Library().Delete(handle_);
 }
 
 bool MediaInfoHandle::Open(const std::string& path) {
@@ -63,7 +114,7 @@ bool MediaInfoHandle::Open(const std::string& path) {
         return false;
     if (!NeedsAlias(path)) {
         openedAs_ = path;
-        return MediaInfoA_Open(handle_, path.c_str()) == 1;
+        return Library().Open(handle_, path.c_str()) == 1;
     }
     // Open the file ourselves (never blocking on a FIFO) and give the library the descriptor's
     // ASCII alias; only regular files are handed on, as the library refuses anything else too.
@@ -76,26 +127,26 @@ bool MediaInfoHandle::Open(const std::string& path) {
         return false;
     }
     openedAs_ = "/proc/self/fd/" + std::to_string(aliasFd_);
-    return MediaInfoA_Open(handle_, openedAs_.c_str()) == 1;
+    return Library().Open(handle_, openedAs_.c_str()) == 1;
 }
 
 std::string MediaInfoHandle::Get(StreamKind kind, size_t streamNumber,
                                  const std::string& parameter) const {
     if (!handle_ || openedAs_.empty())
         return {};
-    return Copy(MediaInfoA_Get(handle_, static_cast<int>(kind), streamNumber, parameter.c_str(),
-                               kInfoText, kInfoName));
+    return Copy(Library().Get(handle_, static_cast<int>(kind), streamNumber, parameter.c_str(),
+                              kInfoText, kInfoName));
 }
 
 std::string MediaInfoHandle::Inform() const {
     if (!handle_ || openedAs_.empty())
         return {};
-    return Copy(MediaInfoA_Inform(handle_, 0));
+    return Copy(Library().Inform(handle_, 0));
 }
 
 void MediaInfoHandle::Close() {
     if (handle_ && !openedAs_.empty())
-        MediaInfoA_Close(handle_);
+        Library().Close(handle_);
     openedAs_.clear();
     if (aliasFd_ >= 0) {
         ::close(aliasFd_);
@@ -105,7 +156,9 @@ void MediaInfoHandle::Close() {
 
 std::string MediaInfoHandle::Option(const std::string& option, const std::string& value) {
     ConfigureLibraryOnce();
-    return Copy(MediaInfoA_Option(nullptr, option.c_str(), value.c_str()));
+    if (!Library().Option)
+        return {};
+    return Copy(Library().Option(nullptr, option.c_str(), value.c_str()));
 }
 
 } // namespace quillabe

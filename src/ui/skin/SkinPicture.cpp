@@ -94,9 +94,10 @@ std::string DoubledPictureName(const std::string& path) {
     return path.substr(0, path.size() - ext.size()) + "@2x" + ext;
 }
 
-SkinPicture::SkinPicture(QImage normal, QImage doubled) : normal_(std::move(normal)) {
+SkinPicture::SkinPicture(QImage normal, QImage doubled)
+    : normal_(std::move(normal)), doubled_(std::make_shared<DoubledImage>()) {
     if (!normal_.isNull() && doubled.size() == normal_.size() * 2)
-        doubled_ = std::move(doubled);
+        doubled_->image = std::move(doubled);
 }
 
 SkinPicture SkinPicture::Load(const std::string& path) {
@@ -105,13 +106,27 @@ SkinPicture SkinPicture::Load(const std::string& path) {
     QImage normal = LoadPictureFile(ResolvePathIgnoringCase(path));
     if (normal.isNull())
         return {};
-    return SkinPicture(std::move(normal),
-                       LoadPictureFile(ResolvePathIgnoringCase(DoubledPictureName(path))));
+    SkinPicture picture(std::move(normal));
+    picture.doubled_->path = DoubledPictureName(path);
+    return picture;
+}
+
+const QImage& SkinPicture::Doubled() const {
+    static const QImage none;
+    if (!doubled_)
+        return none;
+    if (!doubled_->path.empty()) {
+        QImage doubled = LoadPictureFile(ResolvePathIgnoringCase(doubled_->path));
+        doubled_->path.clear();
+        if (doubled.size() == normal_.size() * 2)
+            doubled_->image = std::move(doubled);
+    }
+    return doubled_->image;
 }
 
 QImage SkinPicture::ForScale(qreal devicePixelRatio) const {
     const bool doubled = devicePixelRatio > 1.0 && HasDoubled();
-    QImage image = doubled ? doubled_ : normal_;
+    QImage image = doubled ? Doubled() : normal_;
     image.setDevicePixelRatio(doubled ? 2.0 : 1.0);
     return image;
 }

@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class QPainter;
@@ -34,11 +35,13 @@ public:
     explicit SkinPicture(QImage normal, QImage doubled = {});
 
     // The picture a skin layout names by its full path, with its "@2x" companion when there is
-    // one. An empty path (no picture) gives a null picture.
+    // one. An empty path (no picture) gives a null picture. The companion is read when a
+    // high-density device first asks for it: at 100 % it would only take memory (the doubled
+    // background alone is four times the size of the normal one).
     static SkinPicture Load(const std::string& path);
 
     bool IsNull() const { return normal_.isNull(); }
-    bool HasDoubled() const { return !doubled_.isNull(); }
+    bool HasDoubled() const { return !Doubled().isNull(); }
     QSize Size() const { return normal_.size(); } // in device-independent pixels
 
     // The image that suits the device pixel ratio, its own ratio set so that it covers Size().
@@ -47,8 +50,15 @@ public:
     void Paint(QPainter& painter, const QPoint& at) const;
 
 private:
+    struct DoubledImage {
+        std::string path; // still to be read when not empty
+        QImage image;
+    };
+    const QImage& Doubled() const;
+
     QImage normal_;
-    QImage doubled_;
+    // Shared by copies, so the companion is read at most once.
+    std::shared_ptr<DoubledImage> doubled_;
 };
 
 } // namespace quillabe
