@@ -3,9 +3,9 @@
 #include "base/PathUtils.h"
 #include "engine/BatchController.h"
 #include "lang/Messages.h"
-#include "ui/batch/DialogPlacement.h"
 #include "ui/batch/TfrmShutdown.h"
 #include "ui/batch/TrayAccess.h"
+#include "ui/dialogs/DialogPlacement.h"
 
 namespace quillabe {
 

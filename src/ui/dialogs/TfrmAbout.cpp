@@ -3,6 +3,7 @@
 #include "base/TextUtils.h"
 #include "core/StartupConstants.h"
 #include "lang/Messages.h"
+#include "ui/dialogs/DialogPlacement.h"
 #include "ui/skin/SkinPicture.h"
 #include "ui/skin/TSkinImage.h"
 
@@ -165,11 +166,7 @@ std::string TfrmAbout::SupportTarget() const {
 
 void RunAboutDialog(QWidget* owner, const std::string& leftPicture, TfrmAbout::OpenFunction open) {
     TfrmAbout form(owner, leftPicture, std::move(open));
-    if (owner) {
-        const QRect main = owner->window()->geometry();
-        form.move(main.left() + (main.width() - form.width()) / 2,
-                  main.top() + (main.height() - form.height()) / 2);
-    }
+    CenterOver(form, owner);
     form.exec();
 }
 

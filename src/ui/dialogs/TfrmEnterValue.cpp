@@ -2,6 +2,7 @@
 
 #include "core/MessageDialogs.h"
 #include "lang/Messages.h"
+#include "ui/dialogs/DialogPlacement.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -175,11 +176,7 @@ int AskIntegerValue(QWidget* owner, const std::string& title, const std::string&
     form.MaxValue = maxValue;
     form.MinValue = minValue;
     form.adjustSize();
-    if (owner) {
-        const QRect main = owner->window()->geometry();
-        form.move(main.left() + (main.width() - form.width()) / 2,
-                  main.top() + (main.height() - form.height()) / 2);
-    }
+    CenterOver(form, owner);
     form.EditValue->setFocus();
     form.exec();
     return form.Accepted ? form.Value : current;

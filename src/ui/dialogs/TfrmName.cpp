@@ -3,6 +3,7 @@
 #include "base/TextUtils.h"
 #include "core/MessageDialogs.h"
 #include "lang/Messages.h"
+#include "ui/dialogs/DialogPlacement.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -91,11 +92,7 @@ void TfrmName::btnOKClick() {
 
 std::optional<std::string> AskProfileName(QWidget* owner, const std::string& initial) {
     TfrmName form(owner);
-    if (owner) {
-        const QRect main = owner->window()->geometry();
-        form.move(main.left() + (main.width() - form.width()) / 2,
-                  main.top() + (main.height() - form.height()) / 2);
-    }
+    CenterOver(form, owner);
     form.EditFileName()->setText(qs(initial));
     form.EditFileName()->selectAll();
     form.EditFileName()->setFocus();

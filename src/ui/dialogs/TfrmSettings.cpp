@@ -4,6 +4,7 @@
 #include "core/MessageDialogs.h"
 #include "core/SystemSettings.h"
 #include "lang/Messages.h"
+#include "ui/dialogs/DialogPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -133,11 +134,7 @@ void TfrmSettings::StoreSettings() const {
 
 bool RunSettingsDialog(QWidget* owner) {
     TfrmSettings form(owner);
-    if (owner) {
-        const QRect main = owner->window()->geometry();
-        form.move(main.left() + (main.width() - form.width()) / 2,
-                  main.top() + (main.height() - form.height()) / 2);
-    }
+    CenterOver(form, owner);
     if (form.exec() != QDialog::Accepted)
         return false;
     form.StoreSettings();

@@ -5,6 +5,7 @@
 #include "core/OutputFormat.h"
 #include "lang/Messages.h"
 #include "profiles/SettingsRecord.h"
+#include "ui/dialogs/DialogPlacement.h"
 #include "ui/dialogs/TfrmName.h"
 #include "ui/editors/frame/ProfileFormats.h"
 
@@ -24,14 +25,6 @@
 namespace quillabe {
 
 namespace {
-
-void centreOver(QWidget& window, const QWidget* owner) {
-    if (!owner)
-        return;
-    const QRect main = owner->window()->geometry();
-    window.move(main.left() + (main.width() - window.width()) / 2,
-                main.top() + (main.height() - window.height()) / 2);
-}
 
 bool fileExists(const std::string& path) {
     struct stat st {};
@@ -120,7 +113,7 @@ std::unique_ptr<TProfileEditor> ProfileCommands::makeEditor(const ProfileFormat&
                        MB_OK | MB_ICONINFORMATION);
         return nullptr;
     }
-    centreOver(*editor, main);
+    CenterOver(*editor, main);
     return editor;
 }
 
