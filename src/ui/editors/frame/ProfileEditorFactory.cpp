@@ -1,16 +1,20 @@
 #include "ui/editors/frame/ProfileEditorFactory.h"
 
+#include "ui/editors/specs/AudioEditors.h"
 #include "ui/editors/specs/AviEditorSpec.h"
+#include "ui/editors/specs/MovWmvAsfRmSwfEditors.h"
+#include "ui/editors/specs/MpegVobEditors.h"
 
 namespace quillabe {
 
 std::unique_ptr<TProfileEditor> CreateProfileEditor(int formatIndex, QWidget* owner) {
-    switch (formatIndex) {
-    case 0:
+    if (formatIndex == 0)
         return std::make_unique<TfrmAVIProfile>(owner);
-    default:
-        return nullptr;
-    }
+    if (auto editor = CreateMpegVobEditor(formatIndex, owner))
+        return editor;
+    if (auto editor = CreateMovWmvAsfRmSwfEditor(formatIndex, owner))
+        return editor;
+    return CreateAudioEditor(formatIndex, owner);
 }
 
 } // namespace quillabe
