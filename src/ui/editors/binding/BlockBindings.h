@@ -38,7 +38,8 @@ template <class R> void BindHeader(TProfileEditorFrame& frame, R& r) {
         t.push_back(
             bind::Check("VideoSameQuality", frame.SameQualityBox(), r, &R::VideoSameQuality));
     }
-    t.push_back(bind::ListIndex("AudioCodec", frame.AudioCodecList(), r, &R::AudioCodec));
+    if constexpr (requires { r.AudioCodec; })
+        t.push_back(bind::ListIndex("AudioCodec", frame.AudioCodecList(), r, &R::AudioCodec));
     if constexpr (requires { r.AudioDisableAudio; })
         t.push_back(
             bind::Check("AudioDisableAudio", frame.DisableAudioBox(), r, &R::AudioDisableAudio));

@@ -37,7 +37,10 @@ void TableSlider::Load(int32_t stored) {
     for (size_t i = 0; i < table_.size(); ++i)
         if (table_[i] == stored)
             found = static_cast<int>(i) + 1;
-    if (found > 0)
+    if (stored > entryAt(maxPosition_) && stored <= keepCeiling_) {
+        slider_->setValue(maxPosition_);
+        kept_ = stored;
+    } else if (found > 0)
         slider_->setValue(std::min(found, maxPosition_));
     else if (stored > entryAt(1) && stored < entryAt(maxPosition_))
         kept_ = stored; // between two entries: a real bitrate the table does not list

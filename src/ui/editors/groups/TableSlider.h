@@ -37,6 +37,10 @@ public:
     // the range allows gives way to the nearer end too.
     void SetRange(editor_tables::SliderRange range);
     editor_tables::SliderRange FullRange() const { return {1, maxPosition_}; }
+    // A slider that does not reach its table's end (the DVD page's): a stored number above the
+    // slider's last entry, up to `ceiling`, is a real bitrate of a shipped profile; it loads at
+    // the maximum position and is kept until the user moves the slider.
+    void KeepAboveReachUpTo(int32_t ceiling) { keepCeiling_ = ceiling; }
     QSlider* Slider() const { return slider_; }
 
 private:
@@ -49,6 +53,7 @@ private:
     int maxPosition_;
     int defaultPosition_;
     std::optional<int32_t> kept_;
+    int32_t keepCeiling_ = 0;
 };
 
 } // namespace quillabe

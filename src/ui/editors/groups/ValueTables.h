@@ -37,10 +37,12 @@ inline constexpr std::array FourSampleRates{22050, 24000, 44100, 48000};
 inline constexpr std::array EightSampleRates{11025, 12000, 16000, 22050,
                                              24000, 32000, 44100, 48000};
 
-// One entry of a size list; the list's last entry "..." is added by the size group.
+// One entry of a size list; the list's last entry "..." is added by the size group. Without a
+// label the entry reads "<width>x<height>".
 struct FrameSize {
     int width;
     int height;
+    std::string_view label = {};
 };
 
 // Slider positions, both ends inclusive, counted from 1.

@@ -67,7 +67,8 @@ VideoBitrateGroup::VideoBitrateGroup(const QString& suffix, const VideoBitrateSp
     auto* high = namedLabel(MsgText(MSG_HIGH_Q), "LabelHigh" + suffix, presetRow_);
     presetGrid->addWidget(high, 1, 2);
     presetGrid->setColumnStretch(1, 1);
-    slider_ = new TableSlider(slider, value, spec.table, spec.maxPosition, 2, this);
+    slider_ =
+        new TableSlider(slider, value, spec.table, spec.maxPosition, spec.defaultPosition, this);
 
     specifyRow_ = new QWidget(this);
     auto* specifyLine = new QHBoxLayout(specifyRow_);

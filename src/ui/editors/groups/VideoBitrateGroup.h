@@ -21,6 +21,7 @@ struct VideoBitrateSpec {
     int maxPosition; // the slider's maximum, as a rule the table's size
     int askMin;      // Configure's bounds
     int askMax;
+    int defaultPosition = 2; // where loading starts before it matches the stored number
 };
 
 // The value dialog as the group calls it (owner, title, prompt, current, largest, smallest);

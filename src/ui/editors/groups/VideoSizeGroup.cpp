@@ -19,19 +19,19 @@ constexpr int kMinSize = 2;
 constexpr int kMaxSize = 1600;
 } // namespace
 
-SizeSpinBox::SizeSpinBox(QWidget* parent) : QSpinBox(parent) {
+SizeSpinBox::SizeSpinBox(QWidget* parent, bool even) : QSpinBox(parent), even_(even) {
     setRange(kMinSize, kMaxSize);
-    setSingleStep(2);
+    setSingleStep(even ? 2 : 1);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
 }
 
-int SizeSpinBox::Corrected(const QString& text) {
+int SizeSpinBox::Corrected(const QString& text, bool even) {
     bool ok = false;
     const qlonglong n = text.trimmed().toLongLong(&ok);
     if (!ok)
         return kMinSize;
     const int v = static_cast<int>(std::clamp<qlonglong>(n, kMinSize, kMaxSize));
-    return v % 2 ? v + 1 : v;
+    return even && v % 2 ? v + 1 : v;
 }
 
 QValidator::State SizeSpinBox::validate(QString& input, int& pos) const {
@@ -41,11 +41,12 @@ QValidator::State SizeSpinBox::validate(QString& input, int& pos) const {
 }
 
 void SizeSpinBox::fixup(QString& input) const {
-    input = QString::number(Corrected(input));
+    input = QString::number(Corrected(input, even_));
 }
 
 VideoSizeGroup::VideoSizeGroup(const QString& suffix,
-                               std::span<const editor_tables::FrameSize> sizes, QWidget* parent)
+                               std::span<const editor_tables::FrameSize> sizes, bool evenSizes,
+                               QWidget* parent)
     : QGroupBox(parent), sizes_(sizes) {
     setObjectName("GroupBoxVideoSize" + suffix);
     setTitle(MsgText(MSG_VIDEO_SIZE));
@@ -68,18 +69,18 @@ VideoSizeGroup::VideoSizeGroup(const QString& suffix,
     list_ = new QComboBox(dimensions_);
     list_->setObjectName("ComboBoxVideoSize" + suffix);
     for (const auto& s : sizes)
-        list_->addItem(QString("%1x%2").arg(s.width).arg(s.height));
+        list_->addItem(s.label.empty() ? QString("%1x%2").arg(s.width).arg(s.height) : qs(s.label));
     list_->addItem("...");
     auto* widthLabel = new QLabel(MsgText(MSG_VWIDTH), dimensions_);
     widthLabel->setObjectName("LabelVideoWidth" + suffix);
-    width_ = new SizeSpinBox(dimensions_);
+    width_ = new SizeSpinBox(dimensions_, evenSizes);
     width_->setObjectName("EditVideoWidth" + suffix);
     widthLabel->setBuddy(width_);
     auto* x = new QLabel("X", dimensions_);
     x->setObjectName("LabelX" + suffix);
     auto* heightLabel = new QLabel(MsgText(MSG_VHEIGHT), dimensions_);
     heightLabel->setObjectName("LabelVideoHeight" + suffix);
-    height_ = new SizeSpinBox(dimensions_);
+    height_ = new SizeSpinBox(dimensions_, evenSizes);
     height_->setObjectName("EditVideoHeight" + suffix);
     heightLabel->setBuddy(height_);
     grid->addWidget(dimLabel, 0, 0);
@@ -141,7 +142,7 @@ void VideoSizeGroup::correct(SizeSpinBox* box) {
     if (pending_ == box)
         pending_ = nullptr;
     box->interpretText();
-    const int corrected = SizeSpinBox::Corrected(box->text());
+    const int corrected = SizeSpinBox::Corrected(box->text(), box->Even());
     if (corrected != box->value() || box->text() != QString::number(corrected))
         box->setValue(corrected);
 }

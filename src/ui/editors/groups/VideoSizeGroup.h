@@ -16,23 +16,27 @@ class QRadioButton;
 namespace quillabe {
 
 // Whole numbers 2..1600. Any text may be typed; leaving the box corrects it: out of range to the
-// nearer bound, not a number to 2, odd raised by one.
+// nearer bound, not a number to 2, odd raised by one (unless the box takes odd sizes).
 class SizeSpinBox : public QSpinBox {
     Q_OBJECT
 public:
-    explicit SizeSpinBox(QWidget* parent = nullptr);
-    static int Corrected(const QString& text);
+    explicit SizeSpinBox(QWidget* parent = nullptr, bool even = true);
+    static int Corrected(const QString& text, bool even = true);
+    bool Even() const { return even_; }
 
 protected:
     QValidator::State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
+
+private:
+    bool even_;
 };
 
 class VideoSizeGroup : public QGroupBox {
     Q_OBJECT
 public:
     VideoSizeGroup(const QString& suffix, std::span<const editor_tables::FrameSize> sizes,
-                   QWidget* parent = nullptr);
+                   bool evenSizes = true, QWidget* parent = nullptr);
 
     QRadioButton* KeepButton() const { return keep_; }
     QRadioButton* ChangeButton() const { return change_; }

@@ -26,6 +26,7 @@ template <class R> struct VideoPageDecl {
     size_t fixedSizeDefault = 0;
     std::span<const std::string_view> frameRates = editor_tables::FrameRateList;
     std::span<const editor_tables::Choice> aspects = editor_tables::StandardAspects;
+    bool evenSizes = true; // false: leaving a size box only keeps it within 2..1600
 };
 
 template <class R> struct AudioPageDecl {
@@ -52,7 +53,7 @@ void BuildVideoEditor(TProfileEditorFrame& frame, const VideoEditorDecl<R>& decl
         VideoPageGroups g{};
         g.bitrate = new VideoBitrateGroup(suffix, p.bitrate);
         if (p.fixedSizes.empty())
-            g.size = new VideoSizeGroup(suffix, p.sizes);
+            g.size = new VideoSizeGroup(suffix, p.sizes, p.evenSizes);
         else
             g.fixedSize = new FixedSizeGroup(suffix, p.fixedSizes, p.fixedSizeDefault);
         g.frameRate = new FrameRateGroup(suffix, p.frameRates);
