@@ -2,7 +2,85 @@
 
 namespace quillabe {
 
-std::unique_ptr<TProfileEditor> CreateMpegVobEditor(int /*formatIndex*/, QWidget* /*owner*/) {
+namespace {
+using namespace editor_tables;
+using R = TVobSettings;
+namespace b = vob_blocks;
+
+constexpr int kMpegFormat = 3;
+constexpr int kVobFormat = 8;
+
+constexpr std::array<FrameSize, 13> kSizes{{{320, 240},
+                                            {352, 240},
+                                            {352, 288},
+                                            {384, 288},
+                                            {480, 480},
+                                            {480, 576},
+                                            {640, 368},
+                                            {640, 480},
+                                            {704, 480},
+                                            {704, 576},
+                                            {720, 480},
+                                            {720, 576},
+                                            {1280, 720}}};
+
+// DVD video knows no frame rate below 19.98; the record stores the index into this list.
+constexpr std::array<std::string_view, 9> kFrameRates{"19.98", "23.976", "24",    "25", "29.97",
+                                                      "30",    "50",     "59.94", "60"};
+
+constexpr std::array<VideoPageDecl<R>, 1> kVideoPages{
+    {{.entry = MSG_MPEG2,
+      .controlSuffix = "Mpeg2",
+      .block = b::Mpeg2,
+      .bitrate = {VideoBitrateTable, 13, 64, 9600},
+      .sizes = kSizes,
+      .frameRates = kFrameRates}}};
+
+constexpr std::array<SliderRange, 4> kMp2Ranges{{{1, 8}, {1, 8}, {1, 13}, {1, 13}}};
+constexpr std::array<SliderRange, 4> kAc3Ranges{{{1, 12}, {1, 12}, {2, 14}, {2, 14}}};
+
+// Audio codec list order: "Mp2" then "AC3".
+const std::array<AudioPageDecl<R>, 2> kAudioPages{{
+    {MSG_MP2,
+     "Mp2",
+     b::Mp2,
+     {.channels = ChannelsList,
+      .sampleRates = FourSampleRates,
+      .bitrateTable = Mp2BitrateTable,
+      .maxPosition = 13,
+      .rangeBySampleRate = kMp2Ranges}},
+    // 5.1 channels fix the sample rate at 48000 and need at least 112 kbit/s.
+    {MSG_AC3,
+     "AC3",
+     b::AC3,
+     {.channels = Ac3ChannelsList,
+      .sampleRates = FourSampleRates,
+      .bitrateTable = Ac3BitrateTable,
+      .maxPosition = 14,
+      .rangeBySampleRate = kAc3Ranges,
+      .fixedRateChannel = 2,
+      .fixedRateText = "48000",
+      .fixedRateRange = {6, 14}}},
+}};
+
+const VideoEditorDecl<R> kVobEditor{MSG_FORMAT_VOB, &VobSettings, kVideoPages, kAudioPages};
+} // namespace
+
+const VideoEditorDecl<TVobSettings>& VobEditorDecl() {
+    return kVobEditor;
+}
+
+TfrmVobProfile::TfrmVobProfile(QWidget* owner)
+    : TProfileEditorFrame(owner, kVobEditor.format, true) {
+    setObjectName("frmVobProfile");
+    BuildVideoEditor(*this, kVobEditor);
+}
+
+std::unique_ptr<TProfileEditor> CreateMpegVobEditor(int formatIndex, QWidget* owner) {
+    if (formatIndex == kMpegFormat)
+        return std::make_unique<TfrmMPEGProfile>(owner);
+    if (formatIndex == kVobFormat)
+        return std::make_unique<TfrmVobProfile>(owner);
     return nullptr;
 }
 
