@@ -223,6 +223,23 @@ TEST_F(MpegEditor, AudioListsOfTheVideoCodecSelectTheAudioPage) {
     EXPECT_EQ(audioPage(), "Mp3 format properties");
 }
 
+TEST_F(MpegEditor, AudioSliderRangesFollowTheSampleRate) {
+    struct Case {
+        const char* page;
+        int rate; // index: 22050, 24000, 44100, 48000
+        int min, max;
+    };
+    open();
+    find<QComboBox>("ComboBoxAudioChannelsAC3")->setCurrentIndex(1);
+    for (const Case c : {Case{"AC3", 0, 1, 12}, Case{"AC3", 3, 2, 14}, Case{"Mp2", 1, 1, 8},
+                         Case{"Mp2", 2, 1, 13}, Case{"Mp3", 0, 1, 8}, Case{"Mp3", 3, 1, 12}}) {
+        find<QComboBox>(std::string("ComboBoxSampleRate") + c.page)->setCurrentIndex(c.rate);
+        auto* slider = find<QSlider>(std::string("TrackBarAudioBitrate") + c.page);
+        EXPECT_EQ(slider->minimum(), c.min) << c.page << c.rate;
+        EXPECT_EQ(slider->maximum(), c.max) << c.page << c.rate;
+    }
+}
+
 TEST_F(MpegEditor, SizeListNamesDiscSizesAndOddSizesStay) {
     MpegSettings.VideoSizeUseSourceMpeg1 = false;
     open();
