@@ -7,11 +7,13 @@
 #include "profiles/AudioSettings.h"
 #include "support/TempDir.h"
 #include "ui/editors/frame/ProfileEditorFactory.h"
+#include "ui/editors/groups/AudioCodecGroups.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -162,6 +164,23 @@ TEST(AudioEditors, EveryFieldIsBoundOnceAndTheFrameHasNoVideo) {
     }
     EXPECT_EQ(CreateAudioEditor(9, nullptr), nullptr);
     EXPECT_NE(dynamic_cast<TfrmAmrProfile*>(CreateProfileEditor(14, nullptr).get()), nullptr);
+}
+
+// The window opens at least as large as every page needs, though the codec pages are filled
+// after the frame was first measured.
+TEST(AudioEditors, WindowOpensLargeEnoughForItsAudioPage) {
+    for (const auto& f : formats()) {
+        OpenProfile open(f.index, "");
+        auto& editor = open.editor();
+        editor.adjustSize(); // as the profile commands place it before showing
+        auto* groups = editor.AudioCodecPages()->widget(0)->findChild<AudioCodecGroups*>();
+        ASSERT_NE(groups, nullptr);
+        editor.show(); // with the General page in front
+        editor.Pages()->setCurrentIndex(1);
+        EXPECT_GE(groups->width(), groups->minimumSizeHint().width()) << f.name;
+        EXPECT_GE(groups->height(), groups->minimumSizeHint().height()) << f.name;
+        editor.hide();
+    }
 }
 
 struct ListCase {

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -188,6 +189,18 @@ void TProfileEditorFrame::ApplyRules() {
     selectCodecPages();
     time_->ApplyEnabling();
     applyDisableAudio();
+    refreshSizeHints();
+}
+
+// Groups added to a codec page after it was first measured leave stale size hints behind: Qt
+// stops passing a layout change upwards at a hidden widget (the tabs not in front), so the window
+// would open at the General page's size with the other pages squeezed. Re-measuring everything
+// before the window is sized and shown keeps every page at least at its own minimum.
+void TProfileEditorFrame::refreshSizeHints() {
+    for (auto* widget : findChildren<QWidget*>())
+        widget->updateGeometry();
+    for (auto* layout : findChildren<QLayout*>())
+        layout->invalidate();
 }
 
 void TProfileEditorFrame::showEvent(QShowEvent* event) {

@@ -69,6 +69,7 @@ private:
     QVBoxLayout* addCodecPage(QComboBox* list, QStackedWidget* stack, const QString& entry);
     void selectCodecPages();
     void applyDisableAudio();
+    void refreshSizeHints();
     void save();
 
     QLineEdit* description_;
