@@ -91,6 +91,10 @@ const FormatCase kFormats[] = {
     {9, "asf", "ASF Profile Editor", {"Ms-mpeg4", "Ms-mpeg4v2"}, {"Mp3"}},
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.folder;
+}
+
 class EachFormat : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(EachFormat, ShippedProfilesRoundTripUnchanged) {
@@ -252,6 +256,13 @@ TEST_P(EditorRules, Hold) {
     GetParam().check(w);
 }
 
+QStringList items(QComboBox* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->itemText(i);
+    return texts;
+}
+
 // Whether the saved profile holds the line, whatever its line ends.
 bool savedHas(Window& w, const std::string& line) {
     std::string text = w.saved();
@@ -335,6 +346,16 @@ INSTANTIATE_TEST_SUITE_P(
                  [](Window& w) {
                      EXPECT_EQ(w.text("LabelAudioBitrateMp3"), "160");
                      EXPECT_TRUE(savedHas(w, "AudioBitRatePresetMp3=160"));
+                 }},
+        RuleCase{"SampleRateListsFollowTheirIndexes", 7, "",
+                 [](Window& w) {
+                     EXPECT_EQ(items(w.find<QComboBox>("ComboBoxSampleRateMp3")),
+                               QStringList({"11025", "22050", "44100"}));
+                     Window wmv(5);
+                     EXPECT_EQ(items(wmv.find<QComboBox>("ComboBoxSampleRateMp3")),
+                               QStringList({"22050", "24000", "44100", "48000"}));
+                     Window mov(4);
+                     EXPECT_EQ(items(mov.find<QComboBox>("ComboBoxSampleRatePcm16be")).size(), 8);
                  }},
         // Damaged profiles.
         RuleCase{"CodecIndexesBeyondTheListsShowBlankPages", 5, "VideoCodec=200\nAudioCodec=9\n",
