@@ -95,9 +95,9 @@ void PrintTo(const FormatCase& c, std::ostream* os) {
     *os << c.folder;
 }
 
-class EachFormat : public ::testing::TestWithParam<FormatCase> {};
+class MovFamilyFormat : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(EachFormat, ShippedProfilesRoundTripUnchanged) {
+TEST_P(MovFamilyFormat, ShippedProfilesRoundTripUnchanged) {
     Window w(GetParam().format);
     const fs::path folder = fs::path(QUILLABE_SOURCE) / "data/profile_en" / GetParam().folder;
     int profiles = 0;
@@ -115,7 +115,7 @@ TEST_P(EachFormat, ShippedProfilesRoundTripUnchanged) {
     EXPECT_GE(profiles, 1);
 }
 
-TEST_P(EachFormat, BindsEveryField) {
+TEST_P(MovFamilyFormat, BindsEveryField) {
     Window w(GetParam().format);
     std::multiset<std::string> bound;
     for (const auto& b : w.editor->Bindings())
@@ -124,7 +124,7 @@ TEST_P(EachFormat, BindsEveryField) {
     EXPECT_EQ(bound, std::multiset<std::string>(keys.begin(), keys.end()));
 }
 
-TEST_P(EachFormat, ListsSelectTheirHeadedPages) {
+TEST_P(MovFamilyFormat, ListsSelectTheirHeadedPages) {
     Window w(GetParam().format);
     auto* e = w.editor.get();
     EXPECT_EQ(e->windowTitle(), GetParam().caption);
@@ -146,7 +146,7 @@ TEST_P(EachFormat, ListsSelectTheirHeadedPages) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, EachFormat, ::testing::ValuesIn(kFormats),
+INSTANTIATE_TEST_SUITE_P(Formats, MovFamilyFormat, ::testing::ValuesIn(kFormats),
                          [](const auto& info) { return std::string(info.param.folder); });
 
 // --- Video bitrate: slider's last entry and Configure's bounds, per page ----------------------
@@ -159,9 +159,9 @@ struct VideoBitrateCase {
     int askMax;
 };
 
-class VideoBitrate : public ::testing::TestWithParam<VideoBitrateCase> {};
+class MovFamilyVideoBitrate : public ::testing::TestWithParam<VideoBitrateCase> {};
 
-TEST_P(VideoBitrate, SliderEndsAtTheTablesLastEntryAndConfigureAsksWithinRange) {
+TEST_P(MovFamilyVideoBitrate, SliderEndsAtTheTablesLastEntryAndConfigureAsksWithinRange) {
     const auto& c = GetParam();
     Window w(c.format);
     const QString s = c.suffix;
@@ -183,7 +183,7 @@ TEST_P(VideoBitrate, SliderEndsAtTheTablesLastEntryAndConfigureAsksWithinRange) 
     EXPECT_EQ(bounds, std::pair(64, c.askMax));
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, VideoBitrate,
+INSTANTIATE_TEST_SUITE_P(Pages, MovFamilyVideoBitrate,
                          ::testing::Values(VideoBitrateCase{4, "Svq1", 13, "9600", 9600},
                                            VideoBitrateCase{4, "DivX", 13, "9600", 9600},
                                            VideoBitrateCase{4, "XviD", 13, "9600", 9600},
@@ -208,9 +208,9 @@ struct AudioRangeCase {
     const char* top; // the bitrate at the top of the range
 };
 
-class AudioRange : public ::testing::TestWithParam<AudioRangeCase> {};
+class MovFamilyAudioRange : public ::testing::TestWithParam<AudioRangeCase> {};
 
-TEST_P(AudioRange, FollowsTheSampleRate) {
+TEST_P(MovFamilyAudioRange, FollowsTheSampleRate) {
     const auto& c = GetParam();
     Window w(c.format);
     w.editor->SettingsToControls();
@@ -224,7 +224,7 @@ TEST_P(AudioRange, FollowsTheSampleRate) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Pages, AudioRange,
+    Pages, MovFamilyAudioRange,
     ::testing::Values(
         AudioRangeCase{4, "AACMp4", 0, 1, 5, "64"}, AudioRangeCase{4, "AACMp4", 1, 1, 5, "64"},
         AudioRangeCase{4, "AACMp4", 2, 1, 6, "96"}, AudioRangeCase{4, "AACMp4", 4, 1, 8, "128"},
@@ -248,9 +248,9 @@ void PrintTo(const RuleCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class EditorRules : public ::testing::TestWithParam<RuleCase> {};
+class MovFamilyRules : public ::testing::TestWithParam<RuleCase> {};
 
-TEST_P(EditorRules, Hold) {
+TEST_P(MovFamilyRules, Hold) {
     Window w(GetParam().format);
     w.open(GetParam().lines);
     GetParam().check(w);
@@ -271,7 +271,7 @@ bool savedHas(Window& w, const std::string& line) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Editors, EditorRules,
+    Editors, MovFamilyRules,
     ::testing::Values(
         RuleCase{"MovDisabledAudioHidesTheAudioTab", 4, "AudioDisableAudio=1\n",
                  [](Window& w) {
