@@ -147,7 +147,7 @@ TEST_P(MovFamilyFormat, ListsSelectTheirHeadedPages) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, MovFamilyFormat, ::testing::ValuesIn(kFormats),
-                         [](const auto& info) { return std::string(info.param.folder); });
+                         [](const auto& row) { return std::string(row.param.folder); });
 
 // --- Video bitrate: slider's last entry and Configure's bounds, per page ----------------------
 
@@ -389,7 +389,7 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_TRUE(savedHas(w, "StartTime=soon"));
                      EXPECT_TRUE(savedHas(w, "VideoAspectFlv=0"));
                  }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // --- Pictures ------------------------------------------------------------------------------------
 
