@@ -2,10 +2,10 @@
 // is bound, the slider ranges follow the sample rate (and AC3's 5.1 choice), the AMR wide-band
 // warning, and damaged profiles open sensibly.
 
-#include "ui/editors/specs/AudioEditors.h"
 #include "core/MessageDialogs.h"
 #include "profiles/AudioSettings.h"
 #include "support/TempDir.h"
+#include "ui/editors/decls/AudioEditors.h"
 #include "ui/editors/frame/ProfileEditorFactory.h"
 #include "ui/editors/groups/AudioCodecGroups.h"
 

@@ -1,11 +1,11 @@
 // The AVI editor: every shipped profile survives opening and saving unchanged, every field but
 // the unselectable blocks is bound, its lists and ranges, and damaged profiles open sensibly.
 
+#include "ui/editors/decls/AviEditor.h"
 #include "profiles/AviSettings.h"
 #include "support/TempDir.h"
 #include "ui/editors/frame/ProfileEditorFactory.h"
 #include "ui/editors/groups/VideoSizeGroup.h"
-#include "ui/editors/specs/AviEditorSpec.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // declared editor, and the frame around them.
 
 #include "profiles/SettingsBlocks.h"
-#include "ui/editors/specs/VideoEditorDecl.h"
+#include "ui/editors/decls/VideoEditorDecl.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,9 +4,9 @@
 
 #include "profiles/ProfileRecords.h"
 #include "support/TempDir.h"
+#include "ui/editors/decls/MovWmvAsfRmSwfEditors.h"
 #include "ui/editors/frame/ProfileEditorFactory.h"
 #include "ui/editors/groups/VideoBitrateGroup.h"
-#include "ui/editors/specs/MovWmvAsfRmSwfEditors.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -4,9 +4,9 @@
 
 #include "profiles/MpegVobSettings.h"
 #include "support/TempDir.h"
+#include "ui/editors/decls/MpegVobEditors.h"
 #include "ui/editors/frame/ProfileEditorFactory.h"
 #include "ui/editors/groups/VideoSizeGroup.h"
-#include "ui/editors/specs/MpegVobEditors.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "ui/editors/frame/ProfileEditorFactory.h"
 
-#include "ui/editors/specs/AudioEditors.h"
-#include "ui/editors/specs/AviEditorSpec.h"
-#include "ui/editors/specs/MovWmvAsfRmSwfEditors.h"
-#include "ui/editors/specs/MpegVobEditors.h"
+#include "ui/editors/decls/AudioEditors.h"
+#include "ui/editors/decls/AviEditor.h"
+#include "ui/editors/decls/MovWmvAsfRmSwfEditors.h"
+#include "ui/editors/decls/MpegVobEditors.h"
 
 namespace quillabe {
 

@@ -31,16 +31,16 @@ QGroupBox* listGroup(MsgId title, const QString& name, QWidget* content, QWidget
 }
 } // namespace
 
-AudioCodecGroups::AudioCodecGroups(const QString& suffix, const AudioPageSpec& spec,
+AudioCodecGroups::AudioCodecGroups(const QString& suffix, const AudioPageSetup& setup,
                                    QWidget* parent)
-    : QWidget(parent), spec_(spec) {
+    : QWidget(parent), setup_(setup) {
     channels_ = new QComboBox;
     channels_->setObjectName("ComboBoxAudioChannels" + suffix);
-    for (const MsgId id : spec.channels)
+    for (const MsgId id : setup.channels)
         channels_->addItem(MsgText(id));
     sampleRate_ = new QComboBox;
     sampleRate_->setObjectName("ComboBoxSampleRate" + suffix);
-    for (const int rate : spec.sampleRates)
+    for (const int rate : setup.sampleRates)
         sampleRate_->addItem(QString::number(rate));
 
     auto* top = new QHBoxLayout;
@@ -49,8 +49,8 @@ AudioCodecGroups::AudioCodecGroups(const QString& suffix, const AudioPageSpec& s
     rateStack_ = new QStackedWidget(this);
     rateStack_->addWidget(
         listGroup(MSG_SAMPLERATE, "GroupBoxSampleRate" + suffix, sampleRate_, rateStack_));
-    if (spec.fixedRateChannel >= 0) {
-        auto* fixed = namedLabel(qs(spec.fixedRateText), "lab48000kHz" + suffix, nullptr);
+    if (setup.fixedRateChannel >= 0) {
+        auto* fixed = namedLabel(qs(setup.fixedRateText), "lab48000kHz" + suffix, nullptr);
         rateStack_->addWidget(listGroup(
             MSG_SAMPLERATE, "GroupBoxSampleRate" + suffix + "_6Channels", fixed, rateStack_));
     }
@@ -60,7 +60,7 @@ AudioCodecGroups::AudioCodecGroups(const QString& suffix, const AudioPageSpec& s
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
 
-    if (!spec.bitrateTable.empty()) {
+    if (!setup.bitrateTable.empty()) {
         auto* group = new QGroupBox(MsgText(MSG_AUDIO_BITRATE), this);
         group->setObjectName("GroupBoxAudioBitrate" + suffix);
         auto_ = new QCheckBox(MsgText(MSG_AUDIO_BITRATE_AUTO), group);
@@ -91,7 +91,7 @@ AudioCodecGroups::AudioCodecGroups(const QString& suffix, const AudioPageSpec& s
         grid->addWidget(namedLabel(MsgText(MSG_HIGH_Q), "LabelAudioLarge" + suffix, bitrateRows_),
                         1, 2);
         grid->setColumnStretch(1, 1);
-        slider_ = new TableSlider(slider, value, spec.bitrateTable, spec.maxPosition, 4, this);
+        slider_ = new TableSlider(slider, value, setup.bitrateTable, setup.maxPosition, 4, this);
         auto* groupLayout = new QVBoxLayout(group);
         groupLayout->addWidget(auto_);
         groupLayout->addWidget(bitrateRows_);
@@ -114,7 +114,7 @@ void AudioCodecGroups::ApplyRules() {
 }
 
 bool AudioCodecGroups::fixedRate() const {
-    return spec_.fixedRateChannel >= 0 && channels_->currentIndex() == spec_.fixedRateChannel;
+    return setup_.fixedRateChannel >= 0 && channels_->currentIndex() == setup_.fixedRateChannel;
 }
 
 void AudioCodecGroups::applyAutoBitrate() {
@@ -126,8 +126,8 @@ void AudioCodecGroups::applySampleRateRange() {
     if (!slider_)
         return;
     const int rate = sampleRate_->currentIndex();
-    if (rate >= 0 && rate < static_cast<int>(spec_.rangeBySampleRate.size()))
-        slider_->SetRange(spec_.rangeBySampleRate[static_cast<size_t>(rate)]);
+    if (rate >= 0 && rate < static_cast<int>(setup_.rangeBySampleRate.size()))
+        slider_->SetRange(setup_.rangeBySampleRate[static_cast<size_t>(rate)]);
     else
         slider_->SetRange(slider_->FullRange());
 }
@@ -138,6 +138,6 @@ void AudioCodecGroups::applyChannelRule() {
     if (!fixedRate())
         applySampleRateRange();
     else if (slider_)
-        slider_->SetRange(spec_.fixedRateRange);
+        slider_->SetRange(setup_.fixedRateRange);
 }
 } // namespace quillabe

@@ -17,7 +17,7 @@ class QStackedWidget;
 
 namespace quillabe {
 
-struct AudioPageSpec {
+struct AudioPageSetup {
     std::span<const MsgId> channels;
     std::span<const int> sampleRates;
     std::span<const int> bitrateTable = {}; // empty: the codec has no bitrate
@@ -33,7 +33,7 @@ struct AudioPageSpec {
 class AudioCodecGroups : public QWidget {
     Q_OBJECT
 public:
-    AudioCodecGroups(const QString& suffix, const AudioPageSpec& spec, QWidget* parent = nullptr);
+    AudioCodecGroups(const QString& suffix, const AudioPageSetup& setup, QWidget* parent = nullptr);
 
     QComboBox* ChannelsList() const { return channels_; }
     QComboBox* SampleRateList() const { return sampleRate_; }
@@ -49,7 +49,7 @@ private:
     void applyChannelRule();
     bool fixedRate() const;
 
-    AudioPageSpec spec_;
+    AudioPageSetup setup_;
     QComboBox* channels_;
     QComboBox* sampleRate_;
     QStackedWidget* rateStack_;

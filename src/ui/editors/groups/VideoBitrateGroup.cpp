@@ -27,9 +27,9 @@ QLabel* namedLabel(const QString& text, const QString& name, QWidget* parent) {
 }
 } // namespace
 
-VideoBitrateGroup::VideoBitrateGroup(const QString& suffix, const VideoBitrateSpec& spec,
+VideoBitrateGroup::VideoBitrateGroup(const QString& suffix, const VideoBitrateSetup& setup,
                                      QWidget* parent)
-    : QGroupBox(parent), spec_(spec) {
+    : QGroupBox(parent), setup_(setup) {
     setObjectName("GroupBoxVideoBitrate" + suffix);
     setTitle(MsgText(MSG_VIDEO_BITRATE));
     preset_ = new QRadioButton(MsgText(MSG_PRESET_QUALITY), this);
@@ -68,7 +68,7 @@ VideoBitrateGroup::VideoBitrateGroup(const QString& suffix, const VideoBitrateSp
     presetGrid->addWidget(high, 1, 2);
     presetGrid->setColumnStretch(1, 1);
     slider_ =
-        new TableSlider(slider, value, spec.table, spec.maxPosition, spec.defaultPosition, this);
+        new TableSlider(slider, value, setup.table, setup.maxPosition, setup.defaultPosition, this);
 
     specifyRow_ = new QWidget(this);
     auto* specifyLine = new QHBoxLayout(specifyRow_);
@@ -92,7 +92,7 @@ VideoBitrateGroup::VideoBitrateGroup(const QString& suffix, const VideoBitrateSp
 
     connect(preset_, &QRadioButton::toggled, this, &VideoBitrateGroup::ApplyEnabling);
     connect(configure_, &QPushButton::clicked, this, &VideoBitrateGroup::configure);
-    LoadSpecified(spec.table.empty() ? 0 : spec.table.front());
+    LoadSpecified(setup.table.empty() ? 0 : setup.table.front());
 }
 
 void VideoBitrateGroup::LoadSpecified(int32_t kbps) {
@@ -108,7 +108,7 @@ void VideoBitrateGroup::ApplyEnabling() {
 void VideoBitrateGroup::configure() {
     const int value =
         VideoBitrateAsker()(window(), Msg(MSG_ENTER_VIDEOBITRATE_TITLE),
-                            Msg(MSG_ENTER_VIDEOBITRATE), specified_, spec_.askMax, spec_.askMin);
+                            Msg(MSG_ENTER_VIDEOBITRATE), specified_, setup_.askMax, setup_.askMin);
     LoadSpecified(value);
 }
 

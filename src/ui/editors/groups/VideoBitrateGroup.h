@@ -16,7 +16,7 @@ class QRadioButton;
 
 namespace quillabe {
 
-struct VideoBitrateSpec {
+struct VideoBitrateSetup {
     std::span<const int> table;
     int maxPosition; // the slider's maximum, as a rule the table's size
     int askMin;      // Configure's bounds
@@ -33,7 +33,7 @@ AskValueFn& VideoBitrateAsker();
 class VideoBitrateGroup : public QGroupBox {
     Q_OBJECT
 public:
-    VideoBitrateGroup(const QString& suffix, const VideoBitrateSpec& spec,
+    VideoBitrateGroup(const QString& suffix, const VideoBitrateSetup& setup,
                       QWidget* parent = nullptr);
 
     QRadioButton* PresetButton() const { return preset_; }
@@ -48,7 +48,7 @@ public:
 private:
     void configure();
 
-    VideoBitrateSpec spec_;
+    VideoBitrateSetup setup_;
     QRadioButton* preset_;
     QRadioButton* specify_;
     TableSlider* slider_;

@@ -1,4 +1,4 @@
-#include "ui/editors/specs/MpegVobEditors.h"
+#include "ui/editors/decls/MpegVobEditors.h"
 
 namespace quillabe {
 

@@ -3,8 +3,8 @@
 // codec lists, pages, tables and maxima in MovWmvAsfRmSwfEditors.cpp, built by BuildVideoEditor.
 
 #include "profiles/MovWmvAsfRmSwfSettings.h"
+#include "ui/editors/decls/VideoEditorDecl.h"
 #include "ui/editors/frame/ProfileEditorFrame.h"
-#include "ui/editors/specs/VideoEditorDecl.h"
 
 #include <memory>
 

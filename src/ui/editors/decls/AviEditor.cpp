@@ -1,4 +1,4 @@
-#include "ui/editors/specs/AviEditorSpec.h"
+#include "ui/editors/decls/AviEditor.h"
 
 namespace quillabe {
 
@@ -7,7 +7,7 @@ using namespace editor_tables;
 using R = TAVISettings;
 namespace b = avi_blocks;
 
-constexpr VideoBitrateSpec kVideoBitrate{VideoBitrateTable, 13, 64, 9600};
+constexpr VideoBitrateSetup kVideoBitrate{VideoBitrateTable, 13, 64, 9600};
 
 constexpr std::array<FrameSize, 13> kSizes{{{320, 240},
                                             {352, 240},

@@ -20,7 +20,7 @@ template <class R> struct VideoPageDecl {
     MsgId entry;                    // the codec list's entry
     std::string_view controlSuffix; // names the page's controls
     VideoBlockMembers<R> block;     // the fields, named by the block's suffix
-    VideoBitrateSpec bitrate;
+    VideoBitrateSetup bitrate;
     std::span<const editor_tables::FrameSize> sizes;            // the standard size group's list
     std::span<const editor_tables::SizeChoice> fixedSizes = {}; // instead: fixed sizes
     size_t fixedSizeDefault = 0;
@@ -33,7 +33,7 @@ template <class R> struct AudioPageDecl {
     MsgId entry;
     std::string_view controlSuffix;
     AudioBlockMembers<R> block;
-    AudioPageSpec page;
+    AudioPageSetup page;
 };
 
 template <class R> struct VideoEditorDecl {

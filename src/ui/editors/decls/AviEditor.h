@@ -1,10 +1,10 @@
 #pragma once
 // The AVI profile editor: eleven video codec pages over the AVI record's blocks and five audio
-// codec pages, declared in AviEditorSpec.cpp.
+// codec pages, declared in AviEditor.cpp.
 
 #include "profiles/AviSettings.h"
+#include "ui/editors/decls/VideoEditorDecl.h"
 #include "ui/editors/frame/ProfileEditorFrame.h"
-#include "ui/editors/specs/VideoEditorDecl.h"
 
 namespace quillabe {
 

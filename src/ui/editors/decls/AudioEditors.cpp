@@ -1,7 +1,7 @@
-#include "ui/editors/specs/AudioEditors.h"
+#include "ui/editors/decls/AudioEditors.h"
 
 #include "core/MessageDialogs.h"
-#include "ui/editors/specs/VideoEditorDecl.h"
+#include "ui/editors/decls/VideoEditorDecl.h"
 
 #include <QComboBox>
 

@@ -4,8 +4,8 @@
 // plain MPEG-2 editor.
 
 #include "profiles/MpegVobSettings.h"
+#include "ui/editors/decls/VideoEditorDecl.h"
 #include "ui/editors/frame/ProfileEditorFrame.h"
-#include "ui/editors/specs/VideoEditorDecl.h"
 
 #include <memory>
 

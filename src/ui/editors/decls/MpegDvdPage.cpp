@@ -1,8 +1,8 @@
 // The MPEG editor's DVD page: the DVD target's own video bitrate, aspect and audio bitrate.
 
 #include "ui/editors/binding/BindingKinds.h"
+#include "ui/editors/decls/MpegVobEditors.h"
 #include "ui/editors/groups/VideoBitrateGroup.h"
-#include "ui/editors/specs/MpegVobEditors.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
+#include "ui/editors/decls/MpegVobEditors.h"
 #include "ui/editors/groups/TimeControlGroup.h"
-#include "ui/editors/specs/MpegVobEditors.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

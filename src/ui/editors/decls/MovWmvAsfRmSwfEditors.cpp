@@ -1,13 +1,13 @@
-#include "ui/editors/specs/MovWmvAsfRmSwfEditors.h"
+#include "ui/editors/decls/MovWmvAsfRmSwfEditors.h"
 
 namespace quillabe {
 
 namespace {
 using namespace editor_tables;
 
-constexpr VideoBitrateSpec kVideoBitrate{VideoBitrateTable, 13, 64, 9600};
-constexpr VideoBitrateSpec kWmvVideoBitrate{WmvVideoBitrateTable, 12, 64, 6000};
-constexpr VideoBitrateSpec kSwfVideoBitrate{SwfVideoBitrateTable, 11, 64, 3600};
+constexpr VideoBitrateSetup kVideoBitrate{VideoBitrateTable, 13, 64, 9600};
+constexpr VideoBitrateSetup kWmvVideoBitrate{WmvVideoBitrateTable, 12, 64, 6000};
+constexpr VideoBitrateSetup kSwfVideoBitrate{SwfVideoBitrateTable, 11, 64, 3600};
 
 constexpr std::array<FrameSize, 13> kSizes{{{320, 240},
                                             {352, 240},
@@ -35,7 +35,7 @@ constexpr std::array kH263Aspects{Choice{"AutoSetAspect", "", 0, MSG_ASPECT_AUTO
 
 template <class R>
 constexpr VideoPageDecl<R> standard(MsgId entry, std::string_view suffix,
-                                    VideoBlockMembers<R> block, VideoBitrateSpec bitrate,
+                                    VideoBlockMembers<R> block, VideoBitrateSetup bitrate,
                                     std::span<const FrameSize> sizes = kSizes) {
     return {.entry = entry,
             .controlSuffix = suffix,
@@ -55,12 +55,12 @@ constexpr std::array<SliderRange, 4> kMp3Ranges{{{1, 8}, {1, 8}, {1, 12}, {1, 12
 constexpr std::array<SliderRange, 3> kSwfMp3Ranges{{{1, 8}, {1, 8}, {1, 12}}};
 constexpr std::array<SliderRange, 4> kAc3Ranges{{{1, 12}, {1, 12}, {2, 14}, {2, 14}}};
 
-constexpr AudioPageSpec kMp3Page{.channels = ChannelsList,
-                                 .sampleRates = FourSampleRates,
-                                 .bitrateTable = Mp3BitrateTable,
-                                 .maxPosition = 12,
-                                 .rangeBySampleRate = kMp3Ranges};
-constexpr AudioPageSpec kEightRatePage{.channels = ChannelsList, .sampleRates = EightSampleRates};
+constexpr AudioPageSetup kMp3Page{.channels = ChannelsList,
+                                  .sampleRates = FourSampleRates,
+                                  .bitrateTable = Mp3BitrateTable,
+                                  .maxPosition = 12,
+                                  .rangeBySampleRate = kMp3Ranges};
+constexpr AudioPageSetup kEightRatePage{.channels = ChannelsList, .sampleRates = EightSampleRates};
 
 // --- MOV -------------------------------------------------------------------------------------
 
