@@ -16,7 +16,6 @@ namespace b = audio_blocks;
 constexpr std::array<SliderRange, 8> kAacRanges{
     {{1, 5}, {1, 5}, {1, 6}, {1, 8}, {1, 8}, {1, 10}, {1, 12}, {1, 12}}};
 // Four rates: 22050, 24000, 44100, 48000.
-constexpr std::array<SliderRange, 4> kAc3Ranges{{{1, 12}, {1, 12}, {2, 14}, {2, 14}}};
 constexpr std::array<SliderRange, 4> kMp2Ranges{{{1, 8}, {1, 8}, {1, 13}, {1, 13}}};
 constexpr std::array<SliderRange, 4> kMp3Ranges{{{1, 8}, {1, 8}, {1, 12}, {1, 12}}};
 
@@ -45,7 +44,7 @@ const std::array<AudioPageDecl<TAc3Settings>, 1> kAc3Pages{{
       .sampleRates = FourSampleRates,
       .bitrateTable = Ac3BitrateTable,
       .maxPosition = 14,
-      .rangeBySampleRate = kAc3Ranges,
+      .rangeBySampleRate = Ac3RangesBySampleRate,
       .fixedRateChannel = 2,
       .fixedRateText = "48000",
       .fixedRateRange = {6, 14}}},

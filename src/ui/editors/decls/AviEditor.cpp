@@ -9,35 +9,13 @@ namespace b = avi_blocks;
 
 constexpr VideoBitrateSetup kVideoBitrate{VideoBitrateTable, 13, 64, 9600};
 
-constexpr std::array<FrameSize, 13> kSizes{{{320, 240},
-                                            {352, 240},
-                                            {352, 288},
-                                            {384, 288},
-                                            {480, 480},
-                                            {480, 576},
-                                            {640, 368},
-                                            {640, 480},
-                                            {704, 480},
-                                            {704, 576},
-                                            {720, 480},
-                                            {720, 576},
-                                            {1280, 720}}};
-
-// H.263 knows only these frame sizes; "352 x 288" is the default choice.
-constexpr std::array<SizeChoice, 3> kH263Sizes{{{"VideoSize128_96", {128, 96}},
-                                                {"VideoSize176_144", {176, 144}},
-                                                {"VideoSize352_288", {352, 288}}}};
-constexpr std::array kH263Aspects{Choice{"AutoSetAspect", "", 0, MSG_ASPECT_AUTO},
-                                  Choice{"Aspect11", "1:1", 1}, Choice{"Aspect43", "4:3", 2},
-                                  Choice{"Aspect119", "11:9", 3}, Choice{"Aspect169", "16:9", 4}};
-
 constexpr VideoPageDecl<R> standard(MsgId entry, std::string_view suffix,
                                     VideoBlockMembers<R> block) {
     return {.entry = entry,
             .controlSuffix = suffix,
             .block = block,
             .bitrate = kVideoBitrate,
-            .sizes = kSizes};
+            .sizes = StandardFrameSizes};
 }
 
 // Codec list order: entry i selects page i and sets VideoCodec = i.
@@ -51,9 +29,9 @@ constexpr std::array<VideoPageDecl<R>, 11> kVideoPages{
                      .block = b::H263,
                      .bitrate = kVideoBitrate,
                      .sizes = {},
-                     .fixedSizes = kH263Sizes,
+                     .fixedSizes = H263FrameSizes,
                      .fixedSizeDefault = 2,
-                     .aspects = kH263Aspects},
+                     .aspects = H263Aspects},
     standard(MSG_H263P, "H263P", b::H263P),
     standard(MSG_H264, "H264", b::H264),
     standard(MSG_HUFFYUV, "huffYUV", b::huffYUV),
@@ -65,7 +43,6 @@ constexpr std::array<VideoPageDecl<R>, 11> kVideoPages{
 // Bitrate slider ranges by sample-rate index (22050, 24000, 44100, 48000).
 constexpr std::array<SliderRange, 4> kMp2Ranges{{{1, 8}, {1, 8}, {1, 13}, {1, 13}}};
 constexpr std::array<SliderRange, 4> kMp3Ranges{{{1, 8}, {1, 8}, {1, 12}, {1, 12}}};
-constexpr std::array<SliderRange, 4> kAc3Ranges{{{1, 12}, {1, 12}, {2, 14}, {2, 14}}};
 
 // Audio codec list order: entry i selects page i and sets AudioCodec = i.
 const std::array<AudioPageDecl<R>, 5> kAudioPages{{
@@ -98,7 +75,7 @@ const std::array<AudioPageDecl<R>, 5> kAudioPages{{
       .sampleRates = FourSampleRates,
       .bitrateTable = Ac3BitrateTable,
       .maxPosition = 14,
-      .rangeBySampleRate = kAc3Ranges,
+      .rangeBySampleRate = Ac3RangesBySampleRate,
       .fixedRateChannel = 2,
       .fixedRateText = "48000",
       .fixedRateRange = {6, 14}}},

@@ -9,34 +9,13 @@ constexpr VideoBitrateSetup kVideoBitrate{VideoBitrateTable, 13, 64, 9600};
 constexpr VideoBitrateSetup kWmvVideoBitrate{WmvVideoBitrateTable, 12, 64, 6000};
 constexpr VideoBitrateSetup kSwfVideoBitrate{SwfVideoBitrateTable, 11, 64, 3600};
 
-constexpr std::array<FrameSize, 13> kSizes{{{320, 240},
-                                            {352, 240},
-                                            {352, 288},
-                                            {384, 288},
-                                            {480, 480},
-                                            {480, 576},
-                                            {640, 368},
-                                            {640, 480},
-                                            {704, 480},
-                                            {704, 576},
-                                            {720, 480},
-                                            {720, 576},
-                                            {1280, 720}}};
 // RealVideo stops at PAL size: 1280 x 720 is reached only through "...".
-constexpr std::span<const FrameSize> kRmSizes{kSizes.data(), 12};
-
-// H.263 knows only these frame sizes; "352 x 288" is the default choice.
-constexpr std::array<SizeChoice, 3> kH263Sizes{{{"VideoSize128_96", {128, 96}},
-                                                {"VideoSize176_144", {176, 144}},
-                                                {"VideoSize352_288", {352, 288}}}};
-constexpr std::array kH263Aspects{Choice{"AutoSetAspect", "", 0, MSG_ASPECT_AUTO},
-                                  Choice{"Aspect11", "1:1", 1}, Choice{"Aspect43", "4:3", 2},
-                                  Choice{"Aspect119", "11:9", 3}, Choice{"Aspect169", "16:9", 4}};
+constexpr std::span<const FrameSize> kRmSizes{StandardFrameSizes.data(), 12};
 
 template <class R>
 constexpr VideoPageDecl<R> standard(MsgId entry, std::string_view suffix,
                                     VideoBlockMembers<R> block, VideoBitrateSetup bitrate,
-                                    std::span<const FrameSize> sizes = kSizes) {
+                                    std::span<const FrameSize> sizes = StandardFrameSizes) {
     return {.entry = entry,
             .controlSuffix = suffix,
             .block = block,
@@ -53,7 +32,6 @@ constexpr std::array<SliderRange, 8> kAacRanges{
     {{1, 5}, {1, 5}, {1, 6}, {1, 8}, {1, 8}, {1, 10}, {1, 12}, {1, 12}}};
 constexpr std::array<SliderRange, 4> kMp3Ranges{{{1, 8}, {1, 8}, {1, 12}, {1, 12}}};
 constexpr std::array<SliderRange, 3> kSwfMp3Ranges{{{1, 8}, {1, 8}, {1, 12}}};
-constexpr std::array<SliderRange, 4> kAc3Ranges{{{1, 12}, {1, 12}, {2, 14}, {2, 14}}};
 
 constexpr AudioPageSetup kMp3Page{.channels = ChannelsList,
                                   .sampleRates = FourSampleRates,
@@ -78,9 +56,9 @@ constexpr std::array<VideoPageDecl<R>, 5> kVideoPages{
                      .block = b::H263,
                      .bitrate = kVideoBitrate,
                      .sizes = {},
-                     .fixedSizes = kH263Sizes,
+                     .fixedSizes = H263FrameSizes,
                      .fixedSizeDefault = 2,
-                     .aspects = kH263Aspects},
+                     .aspects = H263Aspects},
     standard<R>(MSG_H264, "H264", b::H264, kVideoBitrate),
 };
 
@@ -157,7 +135,7 @@ const std::array<AudioPageDecl<R>, 1> kAudioPages{{
       .sampleRates = FourSampleRates,
       .bitrateTable = Ac3BitrateTable,
       .maxPosition = 14,
-      .rangeBySampleRate = kAc3Ranges,
+      .rangeBySampleRate = Ac3RangesBySampleRate,
       .fixedRateChannel = 2,
       .fixedRateText = "48000",
       .fixedRateRange = {6, 14}}},

@@ -20,29 +20,29 @@ using R = TMPEGSettings;
 namespace b = mpeg_blocks;
 
 // Disc sizes are named; MPEG takes odd sizes, so the size boxes are not made even.
-constexpr std::array<FrameSize, 16> kSizes{{{80, 60, "80 x 60"},
-                                            {96, 72, "96 x 72"},
-                                            {128, 96, "128 x 96"},
-                                            {160, 320, "160 x 320"},
-                                            {176, 120, "176 x 120"},
-                                            {176, 144, "176 x 144"},
-                                            {192, 144, "192 x 144"},
-                                            {240, 180, "240 x 180"},
-                                            {320, 200, "320 x 200"},
-                                            {320, 240, "320 x 240"},
-                                            {352, 240, "352 x 240 (VCD NTSC)"},
-                                            {352, 288, "352 x 288 (VCD PAL)"},
-                                            {480, 480, "480 x 480 (SVCD NTSC)"},
-                                            {480, 576, "480 x 576 (SVCD PAL)"},
-                                            {720, 480, "720 x 480 (DVD NTSC)"},
-                                            {720, 576, "720 x 576 (DVD PAL)"}}};
+constexpr std::array<FrameSize, 16> kMpegSizes{{{80, 60, "80 x 60"},
+                                                {96, 72, "96 x 72"},
+                                                {128, 96, "128 x 96"},
+                                                {160, 320, "160 x 320"},
+                                                {176, 120, "176 x 120"},
+                                                {176, 144, "176 x 144"},
+                                                {192, 144, "192 x 144"},
+                                                {240, 180, "240 x 180"},
+                                                {320, 200, "320 x 200"},
+                                                {320, 240, "320 x 240"},
+                                                {352, 240, "352 x 240 (VCD NTSC)"},
+                                                {352, 288, "352 x 288 (VCD PAL)"},
+                                                {480, 480, "480 x 480 (SVCD NTSC)"},
+                                                {480, 576, "480 x 576 (SVCD PAL)"},
+                                                {720, 480, "720 x 480 (DVD NTSC)"},
+                                                {720, 576, "720 x 576 (DVD PAL)"}}};
 
 constexpr VideoPageDecl<R> page(MsgId entry, std::string_view suffix, VideoBlockMembers<R> block) {
     return {.entry = entry,
             .controlSuffix = suffix,
             .block = block,
             .bitrate = {VideoBitrateTable, 13, 64, 9600},
-            .sizes = kSizes,
+            .sizes = kMpegSizes,
             .evenSizes = false};
 }
 
@@ -51,7 +51,6 @@ constexpr std::array<VideoPageDecl<R>, 2> kVideoPages{page(MSG_MPEG1, "Mpeg1", b
 
 constexpr std::array<SliderRange, 4> kMp2Ranges{{{1, 8}, {1, 8}, {1, 13}, {1, 13}}};
 constexpr std::array<SliderRange, 4> kMp3Ranges{{{1, 8}, {1, 8}, {1, 12}, {1, 12}}};
-constexpr std::array<SliderRange, 4> kAc3Ranges{{{1, 12}, {1, 12}, {2, 14}, {2, 14}}};
 
 // The audio pages in page order; the two codec lists of the General page choose among them.
 const std::array<AudioPageDecl<R>, 3> kAudioPages{{
@@ -62,7 +61,7 @@ const std::array<AudioPageDecl<R>, 3> kAudioPages{{
       .sampleRates = FourSampleRates,
       .bitrateTable = Ac3BitrateTable,
       .maxPosition = 14,
-      .rangeBySampleRate = kAc3Ranges,
+      .rangeBySampleRate = Ac3RangesBySampleRate,
       .fixedRateChannel = 2,
       .fixedRateText = "48000",
       .fixedRateRange = {6, 14}}},

@@ -10,20 +10,6 @@ namespace b = vob_blocks;
 constexpr int kMpegFormat = 3;
 constexpr int kVobFormat = 8;
 
-constexpr std::array<FrameSize, 13> kSizes{{{320, 240},
-                                            {352, 240},
-                                            {352, 288},
-                                            {384, 288},
-                                            {480, 480},
-                                            {480, 576},
-                                            {640, 368},
-                                            {640, 480},
-                                            {704, 480},
-                                            {704, 576},
-                                            {720, 480},
-                                            {720, 576},
-                                            {1280, 720}}};
-
 // DVD video knows no frame rate below 19.98; the record stores the index into this list.
 constexpr std::array<std::string_view, 9> kFrameRates{"19.98", "23.976", "24",    "25", "29.97",
                                                       "30",    "50",     "59.94", "60"};
@@ -33,11 +19,10 @@ constexpr std::array<VideoPageDecl<R>, 1> kVideoPages{
       .controlSuffix = "Mpeg2",
       .block = b::Mpeg2,
       .bitrate = {VideoBitrateTable, 13, 64, 9600},
-      .sizes = kSizes,
+      .sizes = StandardFrameSizes,
       .frameRates = kFrameRates}}};
 
 constexpr std::array<SliderRange, 4> kMp2Ranges{{{1, 8}, {1, 8}, {1, 13}, {1, 13}}};
-constexpr std::array<SliderRange, 4> kAc3Ranges{{{1, 12}, {1, 12}, {2, 14}, {2, 14}}};
 
 // Audio codec list order: "Mp2" then "AC3".
 const std::array<AudioPageDecl<R>, 2> kAudioPages{{
@@ -57,7 +42,7 @@ const std::array<AudioPageDecl<R>, 2> kAudioPages{{
       .sampleRates = FourSampleRates,
       .bitrateTable = Ac3BitrateTable,
       .maxPosition = 14,
-      .rangeBySampleRate = kAc3Ranges,
+      .rangeBySampleRate = Ac3RangesBySampleRate,
       .fixedRateChannel = 2,
       .fixedRateText = "48000",
       .fixedRateRange = {6, 14}}},

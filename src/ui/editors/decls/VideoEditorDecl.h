@@ -16,6 +16,38 @@
 
 namespace quillabe {
 
+// Data the declarations of several formats share.
+namespace editor_tables {
+// The frame sizes of the size list on most video pages.
+inline constexpr std::array<FrameSize, 13> StandardFrameSizes{{{320, 240},
+                                                               {352, 240},
+                                                               {352, 288},
+                                                               {384, 288},
+                                                               {480, 480},
+                                                               {480, 576},
+                                                               {640, 368},
+                                                               {640, 480},
+                                                               {704, 480},
+                                                               {704, 576},
+                                                               {720, 480},
+                                                               {720, 576},
+                                                               {1280, 720}}};
+
+// H.263 knows only these frame sizes; "352 x 288" is the default choice.
+inline constexpr std::array<SizeChoice, 3> H263FrameSizes{{{"VideoSize128_96", {128, 96}},
+                                                           {"VideoSize176_144", {176, 144}},
+                                                           {"VideoSize352_288", {352, 288}}}};
+// ... and these aspects.
+inline constexpr std::array H263Aspects{
+    Choice{"AutoSetAspect", "", 0, MSG_ASPECT_AUTO}, Choice{"Aspect11", "1:1", 1},
+    Choice{"Aspect43", "4:3", 2}, Choice{"Aspect119", "11:9", 3}, Choice{"Aspect169", "16:9", 4}};
+
+// AC3 bitrate slider ranges by sample-rate entry.
+inline constexpr std::array<SliderRange, 4> Ac3RangesBySampleRate{
+    {{1, 12}, {1, 12}, {2, 14}, {2, 14}}};
+
+} // namespace editor_tables
+
 template <class R> struct VideoPageDecl {
     MsgId entry;                    // the codec list's entry
     std::string_view controlSuffix; // names the page's controls
