@@ -19,6 +19,7 @@ struct BatchRequest {
     bool shutdownWhenDone = false; // run the end-of-batch action after a clean batch
     uint8_t shutdownFlag = 0;      // which action (see ShutdownSystem)
     int priority = 0;              // 0 idle .. 3 real time
+    int jobs = 1;                  // simultaneous conversions; 0 = one per processor core
 };
 
 } // namespace quillabe

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillabe {
 
@@ -33,6 +34,9 @@ struct ProgressUpdate {
     std::string inputName; // as the encoder names them (full paths)
     std::string outputName;
     int jobPercent = 0; // the job's latest percentage, also when not computed afresh
+    // The 1-based numbers of every job running now, ascending (more than one only when the batch
+    // runs several conversions at once).
+    std::vector<int> runningFiles;
 };
 
 // The batch after a finished job that is not the last.
