@@ -10,6 +10,7 @@
 #include "encoder/EncoderArgs.h"
 #include "engine/CommandLine.h"
 #include "engine/CommandTemplates.h"
+#include "engine/JobSlot.h"
 #include "engine/OutputParser.h"
 #include "engine/OutputVerification.h"
 #include "engine/PowerActions.h"
@@ -20,11 +21,15 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <stdexcept>
+#include <thread>
 #include <unistd.h>
 
 namespace quillabe {
@@ -42,16 +47,33 @@ int64_t parseSize(const std::string& digits) {
 } // namespace
 
 std::string UniqueFileName(const std::string& name, const std::string& folder) {
-    if (!PathExists(folder + name))
+    return UniqueFileName(name, folder, {});
+}
+
+std::string UniqueFileName(const std::string& name, const std::string& folder,
+                           const std::set<std::string>& taken) {
+    auto free = [&](const std::string& candidate) {
+        const std::string path = folder + candidate;
+        return !taken.contains(path) && !PathExists(path);
+    };
+    if (free(name))
         return name;
     const std::string ext = ExtractFileExt(name);
     const std::string base = name.substr(0, name.size() - ext.size());
     for (int n = 1; n <= 32767; ++n) {
         std::string candidate = base + "(" + std::to_string(n) + ")" + ext;
-        if (!PathExists(folder + candidate))
+        if (free(candidate))
             return candidate;
     }
     return base + "(32768)" + ext;
+}
+
+int ResolveJobCount(int requested) {
+    if (requested == 0) {
+        const unsigned cores = std::thread::hardware_concurrency(); // 0 when unknown
+        requested = static_cast<int>(std::min<unsigned>(std::max(cores, 1u), kMaxJobs));
+    }
+    return std::clamp(requested, 1, kMaxJobs);
 }
 
 std::string RandomDigits(int n, std::mt19937& generator) {
@@ -107,6 +129,8 @@ BatchController::BatchController(FileList& files, TRedirector& runner, BatchObse
     : QObject(parent), files_(files), runner_(runner), observer_(observer), questions_(questions),
       state_(state), templates_(templates) {}
 
+BatchController::~BatchController() = default;
+
 void BatchController::ActionConvertExecute(const BatchRequest& request) {
     if (!CheckEncoder())
         return;
@@ -126,7 +150,7 @@ bool BatchController::CheckEncoder() {
     const std::string& path = GlobalVars.EncoderPath;
     std::string full = path;
     if (StartsWith(path, "..") || ExtractFilePath(path).empty())
-        full = ProgramDir() + path;
+        full = ProgramFilesDir() + path;
     if (FileExists(full))
         return true;
     ShowMessageBox(FormatMsg(MSG_NOENCODER, {path}), Msg(MSG_HINT), MB_ICONEXCLAMATION);
@@ -154,14 +178,8 @@ void BatchController::EndBatch(BatchResult result) {
 }
 
 void BatchController::StartBatch() {
-    runner_.SetInitialPriority(MapPriority(request_.priority));
-    runner_.SetDefaultErrorMode(true);
-    runner_.OnData = [this](TRedirector&, const char* data, size_t size) {
-        HandleOutput(data, size);
-    };
-    runner_.OnErrorData = runner_.OnData;
-    runner_.OnTerminated = [this](TRedirector&) { HandleEncoderExit(); };
-    runner_.KillOnDestroy = true;
+    jobs_ = std::min(ResolveJobCount(request_.jobs), std::max(1, static_cast<int>(files_.Count())));
+    PrepareSlots();
     observer_.Phase(BatchPhase::Starting);
 
     running_ = true;
@@ -182,15 +200,22 @@ void BatchController::StartBatch() {
     state_.batch.JobBytes = state_.batch.FinishedBytes = state_.batch.ProcessedBytes = 0;
     state_.batch.BatchPercent = 0;
     state_.batch.BatchStartTime = Now();
+    nextIndex_ = 0;
+    startsBlocked_ = false;
+    reservedOutputs_.clear();
+    accounting_.Reset(state_.batch.TotalBytes);
 
     try {
-        StartNextJob();
+        StartNextJob(*slots_[0]);
     } catch (const std::exception& e) {
-        FailJobStart(e.what(), false);
+        FailJobStart(*slots_[0], e.what(), false);
         running_ = false;
         observer_.BatchClosed(true);
         return;
     }
+    // Every further start goes through the event loop, as a chained job does.
+    for (int i = 1; i < jobs_; ++i)
+        QMetaObject::invokeMethod(this, &BatchController::ChainNextJob, Qt::QueuedConnection);
     // The controller waits here for the end of the batch: the last job's end, stop when done,
     // or stop now. Front ends show their display without a loop of their own.
     if (!endedAs_) {
@@ -202,14 +227,7 @@ void BatchController::StartBatch() {
     const BatchResult result = endedAs_.value_or(BatchResult::Stopped);
     lastResult_ = result;
     running_ = false; // the end of a killed encoder is ignored from here on
-    if (runner_.Running()) {
-        runner_.Terminate(0);
-        DeleteTempFiles();
-        // What the killed encoder wrote is incomplete (no index, no length): it goes, unless the
-        // file was there before the job began.
-        RemoveOwnOutput();
-        observer_.BatchStopped();
-    }
+    StopRunningJobs();
     observer_.BatchClosed(result == BatchResult::Stopped);
     if (!state_.batch.BatchHadErrors) {
         observer_.BatchSucceeded();
@@ -223,71 +241,116 @@ void BatchController::StartBatch() {
     }
 }
 
-void BatchController::StartNextJob() {
-    DeleteTempFiles();
-    if (files_.Count() == 0)
+void BatchController::PrepareSlots() {
+    if (slots_.empty())
+        slots_.push_back(
+            std::make_unique<JobSlot>(runner_, state_.job, state_.encoder, templates_));
+    while (static_cast<int>(slots_.size()) < jobs_)
+        slots_.push_back(std::make_unique<JobSlot>(static_cast<int>(slots_.size()) + 1));
+    for (int i = 0; i < jobs_; ++i) {
+        JobSlot* slot = slots_[static_cast<size_t>(i)].get();
+        TRedirector& runner = slot->Runner();
+        // A further slot's runner may still be ending a child killed by the last stop now; it
+        // keeps its priority then, and a job that finds it busy fails to start as any other.
+        if (i == 0 || !runner.Running())
+            runner.SetInitialPriority(MapPriority(request_.priority));
+        runner.SetDefaultErrorMode(true);
+        runner.OnData = [this, slot](TRedirector&, const char* data, size_t size) {
+            HandleOutput(*slot, data, size);
+        };
+        runner.OnErrorData = runner.OnData;
+        runner.OnTerminated = [this, slot](TRedirector&) { HandleEncoderExit(*slot); };
+        runner.KillOnDestroy = true;
+        slot->active = false;
+        slot->relay = std::make_unique<ProgressRelay>(
+            observer_, [this, slot](ProgressUpdate& update) { CompleteProgress(*slot, update); });
+    }
+}
+
+JobSlot* BatchController::FreeSlot() {
+    for (int i = 0; i < jobs_; ++i)
+        if (!slots_[static_cast<size_t>(i)]->active)
+            return slots_[static_cast<size_t>(i)].get();
+    return nullptr;
+}
+
+void BatchController::StartNextJob(JobSlot& slot) {
+    const int slotNumber = slot.Number();
+    DeleteTempFiles(slotNumber);
+    slot.index = -1;
+    const size_t index = static_cast<size_t>(nextIndex_);
+    if (index >= files_.Count())
         return;
+    TRedirector& runner = slot.Runner();
+    TJobState& job = slot.Job();
+    TTemplateValues& templates = slot.Templates();
     // The program directory is the current directory of every job, as the templates expect.
-    runner_.CurrentDirectory = ProgramDir();
-    state_.job.JobFailed = false;
-    state_.job.JobStartTime = Now();
-    state_.job.JobPercent = 0;
-    state_.job.PendingOutput.clear();
+    runner.CurrentDirectory = ProgramDir();
+    job.JobFailed = false;
+    job.JobStartTime = Now();
+    job.JobPercent = 0;
+    job.PendingOutput.clear();
     // What the last encoder told (its duration, position, names) is no reading of this job: kept,
     // it showed the last job's 100 % and a batch figure ahead of the truth until this encoder
     // spoke, and its duration stood in for an unknown one when the output was verified.
-    state_.encoder = TEncoderReadings{};
+    slot.Encoder() = TEncoderReadings{};
 
-    const size_t index = static_cast<size_t>(state_.batch.DoneCount + state_.batch.FailedCount);
+    ++nextIndex_;
+    slot.index = static_cast<int>(index);
     const FileEntry& entry = files_.At(index);
-    state_.job.JobInputFile = entry.caption;
-    state_.batch.JobBytes = parseSize(entry.item.FileSize);
+    job.JobInputFile = entry.caption;
+    slot.bytes = parseSize(entry.item.FileSize);
+    state_.batch.JobBytes = slot.bytes;
 
     const int format = request_.format;
     const TProfileDetailItem* preset = request_.preset ? &*request_.preset : nullptr;
     const std::string outputName =
-        ChangeFileExt(ExtractFileName(state_.job.JobInputFile), GetOutputExtension(format, preset));
+        ChangeFileExt(ExtractFileName(job.JobInputFile), GetOutputExtension(format, preset));
     const std::string outputFolder = AddBackslash(request_.outputFolder);
-    state_.job.JobOutputFile = outputFolder + UniqueFileName(outputName, outputFolder);
-    outputExisted_ = PathExists(state_.job.JobOutputFile);
+    // A name another running job has chosen is taken, though its file may not exist yet; this
+    // job holds its own name until it ends.
+    job.JobOutputFile = outputFolder + UniqueFileName(outputName, outputFolder, reservedOutputs_);
+    slot.outputExisted = PathExists(job.JobOutputFile);
+    reservedOutputs_.insert(job.JobOutputFile);
+    slot.reservedOutput = job.JobOutputFile;
+    slot.active = true;
 
-    templates_.TplAppPath = RemoveBackslash(ProgramDir());
-    templates_.TplTimeStamp.clear();
-    templates_.TplTitle.clear();
-    templates_.TplOutputPath = outputFolder;
-    templates_.TplOutputFile = state_.job.JobOutputFile;
-    templates_.TplTemporaryFile = templates_.TplOutputPath + RandomDigits(5, random_);
-    templates_.TplRandomNumber3 = RandomDigits(3, random_);
-    templates_.TplRandomNumber5 = RandomDigits(5, random_);
+    templates.TplAppPath = RemoveBackslash(ProgramFilesDir());
+    templates.TplTimeStamp.clear();
+    templates.TplTitle.clear();
+    templates.TplOutputPath = outputFolder;
+    templates.TplOutputFile = job.JobOutputFile;
+    templates.TplTemporaryFile = templates.TplOutputPath + RandomDigits(5, random_);
+    templates.TplRandomNumber3 = RandomDigits(3, random_);
+    templates.TplRandomNumber5 = RandomDigits(5, random_);
 
-    std::string inputSlot = state_.job.JobInputFile;
-    if (InputUsesDirectShow(state_.job.JobInputFile)) {
-        WriteDirectShowScript(state_.job.JobInputFile);
-        inputSlot = DirectShowScriptPath();
+    std::string inputSlot = job.JobInputFile;
+    if (InputUsesDirectShow(job.JobInputFile)) {
+        WriteDirectShowScript(job.JobInputFile, slotNumber);
+        inputSlot = DirectShowScriptPath(slotNumber);
     }
 
     if (IsPresetFormat(format)) {
         if (!preset)
             throw std::runtime_error("No preset variant is selected.");
-        jobOptions_.clear();
+        slot.options.clear();
         for (const std::string& command : PresetCommandTemplates(*preset))
-            jobOptions_ += " " + command;
-        WriteConvertCoreBatch(*preset, templates_, state_.job.JobInputFile);
-        runner_.SetCommandLine(QuoteArgument(ConvertCoreBatchPath()));
+            slot.options += " " + command;
+        WriteConvertCoreBatch(*preset, templates, job.JobInputFile, slotNumber);
+        runner.SetCommandLine(QuoteArgument(ConvertCoreBatchPath(slotNumber)));
     } else {
         // Every path is quoted so that any file name arrives as one intact argument, and the
         // fix-ups see only the options, never a file name.
-        jobOptions_ = ApplyCommandFixups(GetProfileArgs(request_));
-        runner_.SetCommandLine(QuoteArgument(ProgramDir() + GlobalVars.EncoderPath) + kAccessCode +
-                               QuoteArgument(inputSlot) + " " + jobOptions_ + " " +
-                               QuoteArgument(state_.job.JobOutputFile));
+        slot.options = ApplyCommandFixups(GetProfileArgs(request_));
+        runner.SetCommandLine(QuoteArgument(ProgramFilesDir() + GlobalVars.EncoderPath) +
+                              kAccessCode + QuoteArgument(inputSlot) + " " + slot.options + " " +
+                              QuoteArgument(job.JobOutputFile));
     }
-    observer_.JobStarted(static_cast<int>(index), state_.job.JobInputFile,
-                         state_.job.JobOutputFile);
-    runner_.Execute();
+    observer_.JobStarted(static_cast<int>(index), job.JobInputFile, job.JobOutputFile);
+    runner.Execute();
     // The command line stays the same for the whole job: its time limit is read once.
-    parserLine_ = ParserCommandLine();
-    timeLimit_ = TimeLimitOf(parserLine_);
+    slot.parserLine = ParserCommandLine(slot);
+    slot.timeLimit = TimeLimitOf(slot.parserLine);
 }
 
 std::string GetProfileArgs(const BatchRequest& request) {
@@ -296,111 +359,211 @@ std::string GetProfileArgs(const BatchRequest& request) {
     return BuildEncoderArgsFor(request.format, request.profilePath);
 }
 
-std::string BatchController::ParserCommandLine() const {
+std::string BatchController::ParserCommandLine(JobSlot& slot) const {
     // The time limit is read from the options, not from the file names around them.
-    return IsPresetFormat(request_.format) ? runner_.GetFullCommandLine() : " " + jobOptions_ + " ";
+    return IsPresetFormat(request_.format) ? slot.Runner().GetFullCommandLine()
+                                           : " " + slot.options + " ";
 }
 
-ParserContext BatchController::JobContext(bool exited, bool batchRunning) const {
-    ParserContext ctx;
-    ctx.exited = exited;
-    ctx.commandLine = parserLine_;
-    ctx.timeLimit = &timeLimit_;
-    ctx.batchRunning = batchRunning;
-    return ctx;
+ParserState BatchController::SlotState(JobSlot& slot) {
+    if (!Several())
+        return state_;
+    // The parser is told where the batch stands but none of its sizes: with several jobs at once
+    // the batch's figures are the controller's (CompleteProgress).
+    TBatchState& seen = slot.parserBatch;
+    seen = TBatchState{};
+    seen.TotalCount = state_.batch.TotalCount;
+    seen.DoneCount = state_.batch.DoneCount;
+    seen.FailedCount = state_.batch.FailedCount;
+    seen.BatchStartTime = state_.batch.BatchStartTime;
+    seen.JobBytes = slot.bytes;
+    return slot.StateWith(seen);
 }
 
-void BatchController::HandleOutput(const char* data, size_t size) {
-    const ParserContext ctx = JobContext(runner_.Exited, running_ && !endedAs_);
-    HandleEncoderOutput(std::string_view(data, size), ctx, state_, observer_);
+ProgressObserver& BatchController::SlotObserver(JobSlot& slot) {
+    return Several() ? static_cast<ProgressObserver&>(*slot.relay) : observer_;
 }
 
-void BatchController::HandleEncoderExit() {
-    if (!running_ || endedAs_)
+void BatchController::CompleteProgress(JobSlot& slot, ProgressUpdate& update) {
+    update.fileNumber = slot.index + 1;
+    update.runningFiles.clear();
+    for (int i = 0; i < jobs_; ++i)
+        if (const JobSlot& other = *slots_[static_cast<size_t>(i)]; other.active)
+            update.runningFiles.push_back(other.index + 1);
+    std::sort(update.runningFiles.begin(), update.runningFiles.end());
+    if (update.job) {
+        update.batch =
+            accounting_.During(state_.batch.FinishedBytes, RunningShares(), update.batchElapsedMs);
+        state_.batch.ProcessedBytes = accounting_.ProcessedBytes();
+        state_.batch.BatchPercent = accounting_.Percent();
+    }
+}
+
+bool BatchController::AnyJobRunning() const {
+    for (int i = 0; i < jobs_; ++i)
+        if (slots_[static_cast<size_t>(i)]->active)
+            return true;
+    return false;
+}
+
+std::vector<RunningShare> BatchController::RunningShares() const {
+    std::vector<RunningShare> shares;
+    for (int i = 0; i < jobs_; ++i)
+        if (JobSlot& slot = *slots_[static_cast<size_t>(i)]; slot.active)
+            shares.push_back({slot.bytes, slot.Job().JobPercent});
+    return shares;
+}
+
+void BatchController::HandleOutput(JobSlot& slot, const char* data, size_t size) {
+    const ParserContext ctx = slot.Context(slot.Runner().Exited, running_ && !endedAs_);
+    ParserState st = SlotState(slot);
+    HandleEncoderOutput(std::string_view(data, size), ctx, st, SlotObserver(slot));
+}
+
+void BatchController::HandleEncoderExit(JobSlot& slot) {
+    // After the batch, or from a child whose job is no longer this slot's, nothing is decided.
+    if (!running_ || endedAs_ || !slot.active)
         return;
-    const ParserContext ctx = JobContext(true, true);
+    TRedirector& runner = slot.Runner();
+    TJobState& job = slot.Job();
+    const ParserContext ctx = slot.Context(true, true);
     // Output that ended without a line break still counts before the outcome is decided.
-    FlushPendingOutput(ctx, state_, observer_);
-    DeleteTempFiles();
+    ParserState st = SlotState(slot);
+    FlushPendingOutput(ctx, st, SlotObserver(slot));
+    DeleteTempFiles(slot.Number());
 
-    const int index = state_.batch.DoneCount + state_.batch.FailedCount;
+    const int index = slot.index;
     // A job succeeds only when the encoder exited by itself with status 0, printed no error
     // line and left a non-empty output. An encoder killed by a signal (out of memory, a crash, a
     // logout) or ending with a failure status may have written part of the output: that is no
     // conversion, and its source must never be deleted for it.
-    const bool encoderSucceeded = runner_.NormalExit() && runner_.ExitCode() == 0;
-    if (!encoderSucceeded || GetFileSize64(state_.job.JobOutputFile) <= 0)
-        state_.job.JobFailed = true;
-    if (!state_.job.JobFailed) {
+    const bool encoderSucceeded = runner.NormalExit() && runner.ExitCode() == 0;
+    if (!encoderSucceeded || GetFileSize64(job.JobOutputFile) <= 0)
+        job.JobFailed = true;
+    if (!job.JobFailed) {
         if (request_.deleteSource)
-            DeleteSourceIfVerified(index);
-        observer_.FileState(state_.job.JobInputFile, TFileState::Done);
+            DeleteSourceIfVerified(slot);
+        observer_.FileState(job.JobInputFile, TFileState::Done);
         ++state_.batch.DoneCount;
         if (state_.batch.DoneCount == state_.batch.TotalCount)
             observer_.Phase(BatchPhase::AllDone);
     } else {
         state_.batch.BatchHadErrors = true;
         ++state_.batch.FailedCount;
-        observer_.FileState(state_.job.JobInputFile, TFileState::Failed);
-        if (!runner_.NormalExit())
-            RemoveOwnOutput(); // cut off mid-write
+        observer_.FileState(job.JobInputFile, TFileState::Failed);
+        if (!runner.NormalExit())
+            RemoveOwnOutput(slot); // cut off mid-write
         else
-            DeleteIfEmpty(state_.job.JobOutputFile);
+            DeleteIfEmpty(job.JobOutputFile);
     }
-    observer_.JobFinished(index, state_.job.JobInputFile, state_.job.JobFailed);
+    slot.active = false;
+    ReleaseOutputName(slot); // the output exists now, or the name is free again
+    observer_.JobFinished(index, job.JobInputFile, job.JobFailed);
 
     const int finished = state_.batch.DoneCount + state_.batch.FailedCount;
-    if (state_.batch.StopWhenDone || finished == state_.batch.TotalCount) {
+    if (finished == state_.batch.TotalCount || (state_.batch.StopWhenDone && !AnyJobRunning())) {
         observer_.Phase(BatchPhase::Finished);
         EndBatch(BatchResult::Completed);
         return;
     }
-    EndOfJobUpdate(ctx, state_, observer_);
-    if (finished < state_.batch.TotalCount)
+    if (Several())
+        JobDoneUpdate(slot.bytes);
+    else
+        EndOfJobUpdate(ctx, state_, observer_);
+    // Stop when done lets the running jobs end and starts none.
+    if (!state_.batch.StopWhenDone && finished < state_.batch.TotalCount)
         QMetaObject::invokeMethod(this, &BatchController::ChainNextJob, Qt::QueuedConnection);
 }
 
+void BatchController::JobDoneUpdate(int64_t jobBytes) {
+    const int64_t finished = state_.batch.FinishedBytes;
+    state_.batch.FinishedBytes = jobBytes > std::numeric_limits<int64_t>::max() - finished
+                                     ? std::numeric_limits<int64_t>::max()
+                                     : finished + jobBytes;
+    const int64_t elapsedMs = std::llround((Now() - state_.batch.BatchStartTime) * 86400000.0);
+    const BatchAfterJob after =
+        accounting_.AfterJob(state_.batch.FinishedBytes, RunningShares(), elapsedMs);
+    state_.batch.ProcessedBytes = accounting_.ProcessedBytes();
+    state_.batch.BatchPercent = accounting_.Percent();
+    observer_.JobDone(after);
+}
+
 void BatchController::ChainNextJob() {
-    if (!running_ || endedAs_)
+    if (!running_ || endedAs_ || startsBlocked_ || nextIndex_ >= state_.batch.TotalCount)
+        return;
+    JobSlot* slot = FreeSlot();
+    if (!slot)
         return;
     try {
-        StartNextJob();
+        StartNextJob(*slot);
     } catch (const std::exception& e) {
-        FailJobStart(e.what(), true);
+        FailJobStart(*slot, e.what(), true);
     }
 }
 
-void BatchController::FailJobStart(const std::string& text, bool chaining) {
+void BatchController::StopRunningJobs() {
+    bool killed = false;
+    for (int i = 0; i < jobs_ && i < static_cast<int>(slots_.size()); ++i) {
+        JobSlot& slot = *slots_[static_cast<size_t>(i)];
+        if (slot.Runner().Running()) {
+            slot.Runner().Terminate(0);
+            DeleteTempFiles(slot.Number());
+            // What the killed encoder wrote is incomplete (no index, no length): it goes, unless
+            // the file was there before the job began.
+            RemoveOwnOutput(slot);
+            killed = true;
+        }
+        slot.active = false;
+        slot.reservedOutput.clear();
+    }
+    reservedOutputs_.clear();
+    if (killed)
+        observer_.BatchStopped();
+}
+
+void BatchController::FailJobStart(JobSlot& slot, const std::string& text, bool chaining) {
     // The file whose job could not start failed, so the batch's counts tell the truth.
-    const int index = state_.batch.DoneCount + state_.batch.FailedCount;
+    const int index = slot.index;
     if (index >= 0 && static_cast<size_t>(index) < files_.Count()) {
         const std::string& input = files_.At(static_cast<size_t>(index)).caption;
         state_.batch.BatchHadErrors = true;
         ++state_.batch.FailedCount;
         observer_.FileState(input, TFileState::Failed);
     }
-    DeleteTempFiles();
+    slot.active = false;
+    ReleaseOutputName(slot);
+    // As with one job, a start that fails while chaining starts nothing more; the jobs that run
+    // still end.
+    if (chaining)
+        startsBlocked_ = true;
+    DeleteTempFiles(slot.Number());
     ShowMessageBox(text, Msg(MSG_Error), MB_ICONEXCLAMATION);
     observer_.JobStartFailed(chaining);
 }
 
-void BatchController::RemoveOwnOutput() {
-    if (!outputExisted_ && !state_.job.JobOutputFile.empty())
-        DeleteFile(state_.job.JobOutputFile);
+void BatchController::ReleaseOutputName(JobSlot& slot) {
+    if (!slot.reservedOutput.empty())
+        reservedOutputs_.erase(slot.reservedOutput);
+    slot.reservedOutput.clear();
 }
 
-void BatchController::DeleteSourceIfVerified(int index) {
+void BatchController::RemoveOwnOutput(JobSlot& slot) {
+    if (!slot.outputExisted && !slot.Job().JobOutputFile.empty())
+        DeleteFile(slot.Job().JobOutputFile);
+}
+
+void BatchController::DeleteSourceIfVerified(JobSlot& slot) {
     const FileEntry* entry = nullptr;
-    if (index >= 0 && static_cast<size_t>(index) < files_.Count())
-        entry = &files_.At(static_cast<size_t>(index));
+    if (slot.index >= 0 && static_cast<size_t>(slot.index) < files_.Count())
+        entry = &files_.At(static_cast<size_t>(slot.index));
     const TFileItem input = entry ? entry->item : TFileItem{};
     const OutputExpectation expected =
-        ExpectedOutput(request_.format, input, jobOptions_, state_.encoder.JobDurationMs);
-    const std::string reason = VerifyConvertedOutput(state_.job.JobOutputFile, expected);
+        ExpectedOutput(request_.format, input, slot.options, slot.Encoder().JobDurationMs);
+    const std::string reason = VerifyConvertedOutput(slot.Job().JobOutputFile, expected);
     if (reason.empty())
-        DeleteFile(state_.job.JobInputFile);
+        DeleteFile(slot.Job().JobInputFile);
     else
-        observer_.SourceKept(state_.job.JobInputFile, reason);
+        observer_.SourceKept(slot.Job().JobInputFile, reason);
 }
 
 } // namespace quillabe

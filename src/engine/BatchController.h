@@ -1,11 +1,13 @@
 #pragma once
-// Turns the file list into a sequence of encoder runs: one process at a time through the runner,
-// a unique output name per file, the outcome of every job, stop now and stop when done, and the
+// Turns the file list into a sequence of encoder runs: one process at a time through the runner
+// (or, when the request asks for it, several at once, each in a job slot of its own), a unique
+// output name per file, the outcome of every job, stop now and stop when done, and the
 // end-of-batch notice and action. A batch starts from one request value, reports to an observer
 // and asks the user through BatchQuestions and the message dialogs. Main thread only; jobs are
 // chained through the event loop so each encoder starts after the previous end event has been
 // handled completely, and the controller itself waits for the end of a batch.
 
+#include "engine/BatchAccounting.h"
 #include "engine/BatchObserver.h"
 #include "engine/BatchRequest.h"
 #include "engine/FileList.h"
@@ -15,17 +17,29 @@
 #include <QObject>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace quillabe {
 
 class TRedirector;
+class JobSlot;
 
 // A name that does not yet exist in the folder: the name itself, else base(n) + ext for
 // n = 1, 2, ... 32767; the candidate for 32768 untested when all of those exist.
 std::string UniqueFileName(const std::string& name, const std::string& folder);
+// The same, where a path in `taken` (an output another running job has chosen but may not have
+// created yet) counts as existing.
+std::string UniqueFileName(const std::string& name, const std::string& folder,
+                           const std::set<std::string>& taken);
+// The number of simultaneous conversions a request's `jobs` means: 0 is one per processor core;
+// the result is 1 to kMaxJobs.
+inline constexpr int kMaxJobs = 16;
+int ResolveJobCount(int requested);
 // n digits, each uniform in 0..9.
 std::string RandomDigits(int n, std::mt19937& generator);
 // Priority 0..3 to the runner's priority class: 1 -> 2, 2 -> 3, 3 -> 4, anything else 1.
@@ -52,6 +66,7 @@ public:
     BatchController(FileList& files, TRedirector& runner, BatchObserver& observer,
                     BatchQuestions& questions, ParserState state, TTemplateValues& templates,
                     QObject* parent = nullptr);
+    ~BatchController() override;
 
     // The Convert command: checks, then the whole batch. Returns when the batch has ended.
     void ActionConvertExecute(const BatchRequest& request);
@@ -71,16 +86,26 @@ public:
 
 private:
     void StartBatch();
-    void StartNextJob();
+    void PrepareSlots();
+    JobSlot* FreeSlot();
+    void StartNextJob(JobSlot& slot);
     void ChainNextJob();
-    void HandleEncoderExit();
-    void HandleOutput(const char* data, size_t size);
+    void HandleEncoderExit(JobSlot& slot);
+    void HandleOutput(JobSlot& slot, const char* data, size_t size);
     void EndBatch(BatchResult result);
-    std::string ParserCommandLine() const;
-    ParserContext JobContext(bool exited, bool batchRunning) const;
-    void FailJobStart(const std::string& text, bool chaining);
-    void RemoveOwnOutput();
-    void DeleteSourceIfVerified(int index);
+    void StopRunningJobs();
+    bool Several() const { return jobs_ > 1; }
+    ParserState SlotState(JobSlot& slot);
+    std::string ParserCommandLine(JobSlot& slot) const;
+    void CompleteProgress(JobSlot& slot, ProgressUpdate& update);
+    ProgressObserver& SlotObserver(JobSlot& slot);
+    bool AnyJobRunning() const;
+    std::vector<RunningShare> RunningShares() const;
+    void JobDoneUpdate(int64_t jobBytes);
+    void FailJobStart(JobSlot& slot, const std::string& text, bool chaining);
+    void ReleaseOutputName(JobSlot& slot);
+    void RemoveOwnOutput(JobSlot& slot);
+    void DeleteSourceIfVerified(JobSlot& slot);
 
     FileList& files_;
     TRedirector& runner_;
@@ -92,13 +117,15 @@ private:
     std::optional<BatchResult> endedAs_; // set once the batch has ended
     std::optional<BatchResult> lastResult_;
     bool shutdownPerformed_ = false;
-    std::string jobOptions_;     // the options of the running job (a preset's: its commands)
-    bool outputExisted_ = false; // the output path was taken before the job began
-    std::string parserLine_;     // what the parser reads the time limit from
-    std::optional<TimeLimit> timeLimit_; // read from parserLine_ once per job
     ParserState state_;
     TTemplateValues& templates_;
     std::mt19937 random_{std::random_device{}()};
+    int jobs_ = 1;                          // slots in use in this batch
+    int nextIndex_ = 0;                     // the next entry of the list to start
+    bool startsBlocked_ = false;            // a job could not start while chaining: none follows
+    std::set<std::string> reservedOutputs_; // output paths chosen by running jobs
+    BatchAccounting accounting_;            // the batch's figures when several jobs run
+    std::vector<std::unique_ptr<JobSlot>> slots_; // slot 1 first; destroyed before the rest
 };
 
 } // namespace quillabe

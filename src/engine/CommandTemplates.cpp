@@ -16,8 +16,10 @@ namespace quillabe {
 
 namespace {
 
-constexpr const char* kScriptName = "DirectShow.avs";
-constexpr const char* kBatchName = "~ConvertCore.bat";
+constexpr const char* kScriptBase = "DirectShow";
+constexpr const char* kScriptExt = ".avs";
+constexpr const char* kBatchBase = "~ConvertCore";
+constexpr const char* kBatchExt = ".bat";
 constexpr std::string_view kInputPlaceholder = "<%InputFile%>";
 
 // The placeholders of the command templates in the order they are replaced ("<%InputFile%>"
@@ -147,22 +149,28 @@ void ensureReadable(const std::string& path) {
     std::fclose(f);
 }
 
-void writeScriptFrom(const std::string& templateName, const std::string& inputFile) {
+// The extension stays last: the encoder recognizes the script by it.
+std::string slotFileName(const char* base, const char* ext, int slot) {
+    return slot <= 1 ? std::string(base) + ext
+                     : std::string(base) + "-" + std::to_string(slot) + ext;
+}
+
+void writeScriptFrom(const std::string& templateName, const std::string& inputFile, int slot) {
     std::string text;
     for (const std::string& line : SplitLines(readTemplate(InProgramDir(templateName)))) {
         text += ReplaceAllIgnoreCase(line, kInputPlaceholder, inputFile);
         text += '\n';
     }
-    writeGenerated(DirectShowScriptPath(), text);
+    writeGenerated(DirectShowScriptPath(slot), text);
 }
 
 } // namespace
 
-std::string DirectShowScriptPath() {
-    return InProgramDir(kScriptName);
+std::string DirectShowScriptPath(int slot) {
+    return InProgramDir(slotFileName(kScriptBase, kScriptExt, slot));
 }
-std::string ConvertCoreBatchPath() {
-    return InProgramDir(kBatchName);
+std::string ConvertCoreBatchPath(int slot) {
+    return InProgramDir(slotFileName(kBatchBase, kBatchExt, slot));
 }
 
 bool InputUsesDirectShow(const std::string& inputFile) {
@@ -175,12 +183,12 @@ bool InputUsesDirectShow(const std::string& inputFile) {
     return false;
 }
 
-void WriteDirectShowScript(const std::string& inputFile) {
-    writeScriptFrom("profile_en/DirectShow.avs", inputFile);
+void WriteDirectShowScript(const std::string& inputFile, int slot) {
+    writeScriptFrom("profile_en/DirectShow.avs", inputFile, slot);
 }
 
-void WriteCoreDirectShowScript(const std::string& inputFile) {
-    writeScriptFrom("cores/DirectShow.avs", inputFile);
+void WriteCoreDirectShowScript(const std::string& inputFile, int slot) {
+    writeScriptFrom("cores/DirectShow.avs", inputFile, slot);
 }
 
 std::string ConvertCoreScript(const std::vector<std::string>& commands,
@@ -204,20 +212,20 @@ std::string ConvertCoreScript(const std::vector<std::string>& commands,
 }
 
 void WriteConvertCoreBatch(const TProfileDetailItem& item, const TTemplateValues& templates,
-                           const std::string& input) {
+                           const std::string& input, int slot) {
     std::string inputSlot = input;
     if (InputUsesDirectShow(input)) {
-        WriteCoreDirectShowScript(input);
-        inputSlot = DirectShowScriptPath();
+        WriteCoreDirectShowScript(input, slot);
+        inputSlot = DirectShowScriptPath(slot);
     }
     ensureReadable(item.PresetPath);
-    writeGenerated(ConvertCoreBatchPath(),
+    writeGenerated(ConvertCoreBatchPath(slot),
                    ConvertCoreScript(PresetCommandTemplates(item), templates, inputSlot));
 }
 
-void DeleteTempFiles() {
-    DeleteFile(ConvertCoreBatchPath());
-    DeleteFile(DirectShowScriptPath());
+void DeleteTempFiles(int slot) {
+    DeleteFile(ConvertCoreBatchPath(slot));
+    DeleteFile(DirectShowScriptPath(slot));
 }
 
 } // namespace quillabe

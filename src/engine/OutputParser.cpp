@@ -258,6 +258,7 @@ void PieceParser::Show() {
     }
     u.fileNumber = st_.batch.DoneCount + st_.batch.FailedCount + 1;
     u.fileCount = st_.batch.TotalCount;
+    u.runningFiles = {u.fileNumber}; // one job at a time; a controller of several sets its own
     u.inputName = st_.encoder.StreamInputName;
     u.outputName = st_.encoder.StreamOutputName;
     u.jobPercent = st_.job.JobPercent;
