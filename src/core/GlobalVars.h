@@ -75,6 +75,8 @@ struct TGlobalVars {
     // More settings
     bool UseDirectShow = false;
     std::string EncoderPath;
+    // Conversions run at once; 0 = one per processor core.
+    int32_t SimultaneousJobs = 1;
     // The state of a running conversion, in the groups the code that works on them receives
     TJobState Job;
     TBatchState Batch;

@@ -7,6 +7,7 @@
 #include "core/ShellFolders.h"
 #include "core/StartupConstants.h"
 
+#include <algorithm>
 #include <array>
 #include <variant>
 
@@ -16,15 +17,24 @@ namespace {
 
 constexpr const char* kSystem = "System";
 
-using Member =
-    std::variant<std::string TGlobalVars::*, uint8_t TGlobalVars::*, bool TGlobalVars::*>;
+// A number of our own with its own rule: a value the program cannot use reads as `fallback`, one
+// above `max` as `max`, so a hand-edited file never asks for more than the program allows.
+struct BoundedInt {
+    int32_t TGlobalVars::*member;
+    int32_t min;
+    int32_t max;
+    int32_t fallback;
+};
+
+using Member = std::variant<std::string TGlobalVars::*, uint8_t TGlobalVars::*, bool TGlobalVars::*,
+                            BoundedInt>;
 struct SettingField {
     const char* key;
     Member member;
 };
 
 // Section "System" in its order of reading and writing.
-const std::array<SettingField, 9> kSystemFields = {{
+const std::array<SettingField, 10> kSystemFields = {{
     {"LanguageFile", &TGlobalVars::LanguageFile},
     {"LastInputOpenDir", &TGlobalVars::LastInputOpenDir},
     {"LastOutputOpenDir", &TGlobalVars::LastOutputOpenDir},
@@ -34,6 +44,8 @@ const std::array<SettingField, 9> kSystemFields = {{
     {"ShutdownWindowsWhenDone", &TGlobalVars::ShutdownWindowsWhenDone},
     {"UseDirectShow", &TGlobalVars::UseDirectShow},
     {"TgpiPodPSPProfileFileName", &TGlobalVars::PresetFileName},
+    {"SimultaneousConversions",
+     BoundedInt{&TGlobalVars::SimultaneousJobs, 0, kMaxSimultaneousJobs, 1}},
 }};
 
 struct Reader {
@@ -48,6 +60,16 @@ struct Reader {
     void operator()(bool TGlobalVars::*m) const {
         GlobalVars.*m = ini.ReadBool(kSystem, key, GlobalVars.*m);
     }
+    void operator()(const BoundedInt& b) const {
+        const auto text = ini.Find(kSystem, key);
+        if (!text)
+            return; // a file of an earlier version: the field keeps its value
+        const auto value = ParseIniInteger(*text);
+        if (!value || *value < b.min)
+            GlobalVars.*b.member = b.fallback;
+        else
+            GlobalVars.*b.member = std::min(*value, b.max);
+    }
 };
 
 struct Writer {
@@ -60,6 +82,9 @@ struct Writer {
         ini.WriteInteger(kSystem, key, GlobalVars.*m);
     }
     void operator()(bool TGlobalVars::*m) const { ini.WriteBool(kSystem, key, GlobalVars.*m); }
+    void operator()(const BoundedInt& b) const {
+        ini.WriteInteger(kSystem, key, GlobalVars.*b.member);
+    }
 };
 
 } // namespace
@@ -104,6 +129,7 @@ void SetGlobalDefaults() {
     GlobalVars.LastOutputOpenDir = GlobalVars.LastInputOpenDir;
     GlobalVars.UseDirectShow = false;
     GlobalVars.PresetFileName.clear();
+    GlobalVars.SimultaneousJobs = 1;
     GlobalVars.Mp4PresetIndex = 0;
     GlobalVars.TgpPresetIndex = 0;
 }

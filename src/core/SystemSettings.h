@@ -5,6 +5,9 @@
 
 namespace quillabe {
 
+// The most conversions a batch is asked to run at once; each is a whole encoder process.
+inline constexpr int kMaxSimultaneousJobs = 16;
+
 std::string InfoIniFileName(); // program directory + "info.ini"
 
 // Without a settings file: writes one with the current values and returns false. Otherwise:

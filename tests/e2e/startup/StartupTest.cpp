@@ -69,7 +69,8 @@ TEST(Startup, FirstStartWritesDefaultsAndPlacementOnSigterm) {
               (std::vector<std::string>{"LanguageFile", "LastInputOpenDir", "LastOutputOpenDir",
                                         "Priority", "ShutdownFlag", "DeleteFileAfterProcessing",
                                         "ShutdownWindowsWhenDone", "UseDirectShow",
-                                        "TgpiPodPSPProfileFileName"}));
+                                        "TgpiPodPSPProfileFileName",
+                                        "SimultaneousConversions"}));
     EXPECT_EQ(ini.ReadString("System", "LanguageFile", ""), "english.ini");
     EXPECT_EQ(ini.ReadInteger("System", "Priority", -1), 1);
     EXPECT_EQ(ini.ReadInteger("System", "ShutdownFlag", -1), 1);

@@ -39,7 +39,8 @@ TEST_F(Settings, WithoutAFileTheDefaultsAreWrittenInOrder) {
                                            "DeleteFileAfterProcessing=0\n"
                                            "ShutdownWindowsWhenDone=0\n"
                                            "UseDirectShow=0\n"
-                                           "TgpiPodPSPProfileFileName=\n");
+                                           "TgpiPodPSPProfileFileName=\n"
+                                           "SimultaneousConversions=1\n");
 }
 
 TEST_F(Settings, AnExistingFileSelectsMp4AndKeepsDefaultsForMissingKeys) {
@@ -100,7 +101,38 @@ TEST_F(Settings, AFolderNameCannotInjectASetting) {
     EXPECT_EQ(GlobalVars.LastInputOpenDir, "\r\n[System]\r\nShutdownWindowsWhenDone=1\r\n");
     const IniFile ini(InfoIniFileName());
     EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"System"});
-    EXPECT_EQ(ini.ReadSectionKeys("System").size(), 9u);
+    EXPECT_EQ(ini.ReadSectionKeys("System").size(), 10u);
+}
+
+// The number of simultaneous conversions is ours, not an older version's: what the program cannot
+// use reads as one at a time (not as whatever was set before), too many as the most it allows,
+// and a file without the key keeps the value.
+TEST_F(Settings, SimultaneousConversionsAreReadWithinTheirRange) {
+    const struct {
+        const char* value; // nullptr: no such key
+        int expected;
+    } cases[] = {
+        {nullptr, 3}, {"0", 0},       {"1", 1},  {"4", 4},   {"16", 16},
+        {"17", 16},   {"100000", 16}, {"-1", 1}, {"abc", 1}, {"2x", 1},
+        {"0x03", 3},  {"\"5\"", 5}, {"", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value ? c.value : "(missing)");
+        std::string text = "[System]\nPriority=2\n";
+        if (c.value)
+            text += std::string("SimultaneousConversions=") + c.value + "\n";
+        home.Dir().Write("info.ini", text);
+        GlobalVars.SimultaneousJobs = 3;
+        ASSERT_TRUE(LoadSystemSettings());
+        EXPECT_EQ(GlobalVars.SimultaneousJobs, c.expected);
+        EXPECT_EQ(GlobalVars.Priority, 2);
+    }
+    GlobalVars.SimultaneousJobs = 0;
+    ASSERT_TRUE(SaveSystemSettings());
+    SetGlobalDefaults();
+    ASSERT_TRUE(LoadSystemSettings());
+    EXPECT_EQ(GlobalVars.SimultaneousJobs, 0) << "one per core survives a save";
+    EXPECT_EQ(IniFile(InfoIniFileName()).ReadString("System", "SimultaneousConversions", ""), "0");
 }
 
 TEST(FormPlacementLimits, AreAppliedToTheScreen) {
