@@ -4,6 +4,8 @@
 #include "core/DateTime.h"
 #include "lang/Messages.h"
 
+#include <algorithm>
+
 namespace quillabe {
 
 namespace {
@@ -35,6 +37,27 @@ std::string WorkingText(int fileNumber, int fileCount, const std::string& inputP
                       ExtractFileName(inputPath)});
 }
 
+std::string FileNumbersText(const std::vector<int>& numbers) {
+    std::string text;
+    for (size_t i = 0; i < numbers.size();) {
+        size_t end = i; // the last number of the run that starts at i
+        while (end + 1 < numbers.size() && numbers[end + 1] == numbers[end] + 1)
+            ++end;
+        if (!text.empty())
+            text += ", ";
+        text += std::to_string(numbers[i]);
+        if (end > i)
+            text += "\u2013" + std::to_string(numbers[end]);
+        i = end + 1;
+    }
+    return text;
+}
+
+std::string WorkingSeveralText(const std::vector<int>& fileNumbers, int fileCount) {
+    return FormatMsg(MSG_ID_WORKING_SEVERAL,
+                     {FileNumbersText(fileNumbers), static_cast<long long>(fileCount)});
+}
+
 std::string OutputText(const std::string& outputPath) {
     return FormatMsg(MSG_ID_OUTPUT, {ExtractFileName(outputPath)});
 }
@@ -58,26 +81,70 @@ void ProgressTexts::DisplayReset() {
 }
 
 void ProgressTexts::Progress(const ProgressUpdate& u) {
+    if (u.runningFiles.size() > 1) {
+        showSeveral(u);
+        return;
+    }
+    running_.clear();
     view_.SetLabel(ProgressLabel::LabelBatchElapsed, FormatClockMs(u.batchElapsedMs));
     if (u.job) {
         view_.SetLabel(ProgressLabel::LabelStatus, StatusText(u.job->percent));
         view_.SetBar(ProgressBar::Status, u.job->percent);
         view_.SetLabel(ProgressLabel::LabelStatusRemaining, FormatClockMs(u.job->remainingMs));
     }
-    if (u.batch) {
-        view_.SetLabel(ProgressLabel::LabelBatch, BatchText(u.batch->percent));
-        view_.SetBar(ProgressBar::Batch, u.batch->percent);
-        view_.SetLabel(ProgressLabel::LabelBatchEstimated, FormatClockMs(u.batch->estimatedMs));
-        view_.SetLabel(ProgressLabel::LabelBatchRemaining, FormatClockMs(u.batch->remainingMs));
-    }
+    showBatch(u);
     view_.SetLabel(ProgressLabel::LabelWorking,
                    WorkingText(u.fileNumber, u.fileCount, u.inputName));
     view_.SetLabel(ProgressLabel::LabelOutput, OutputText(u.outputName));
-    if (!view_.AnimationRunning()) {
-        view_.StartAnimation();
-        view_.SetLabel(ProgressLabel::LabelCovnerting, Msg(MSG_CONVERTING));
-    }
+    startAnimation();
     view_.SetTrayHint(TrayHintText(u.inputName, u.jobPercent));
+}
+
+void ProgressTexts::showSeveral(const ProgressUpdate& u) {
+    // Files that no longer run are forgotten, so a file number never shows a finished job.
+    const auto runs = [&u](int number) {
+        return std::binary_search(u.runningFiles.begin(), u.runningFiles.end(), number);
+    };
+    std::erase_if(running_, [&](const auto& entry) { return !runs(entry.first); });
+    if (runs(u.fileNumber)) {
+        RunningFile& file = running_[u.fileNumber];
+        file.inputName = u.inputName;
+        file.outputName = u.outputName;
+        file.jobPercent = u.jobPercent;
+        if (u.job)
+            file.job = u.job;
+    }
+    view_.SetLabel(ProgressLabel::LabelBatchElapsed, FormatClockMs(u.batchElapsedMs));
+    showBatch(u);
+    view_.SetLabel(ProgressLabel::LabelWorking, WorkingSeveralText(u.runningFiles, u.fileCount));
+    startAnimation();
+    const auto lowest = running_.find(u.runningFiles.front());
+    if (lowest == running_.end())
+        return; // it has told nothing yet: its rows keep what they show
+    const RunningFile& file = lowest->second;
+    if (file.job) {
+        view_.SetLabel(ProgressLabel::LabelStatus, StatusText(file.job->percent));
+        view_.SetBar(ProgressBar::Status, file.job->percent);
+        view_.SetLabel(ProgressLabel::LabelStatusRemaining, FormatClockMs(file.job->remainingMs));
+    }
+    view_.SetLabel(ProgressLabel::LabelOutput, OutputText(file.outputName));
+    view_.SetTrayHint(TrayHintText(file.inputName, file.jobPercent));
+}
+
+void ProgressTexts::showBatch(const ProgressUpdate& u) {
+    if (!u.batch)
+        return;
+    view_.SetLabel(ProgressLabel::LabelBatch, BatchText(u.batch->percent));
+    view_.SetBar(ProgressBar::Batch, u.batch->percent);
+    view_.SetLabel(ProgressLabel::LabelBatchEstimated, FormatClockMs(u.batch->estimatedMs));
+    view_.SetLabel(ProgressLabel::LabelBatchRemaining, FormatClockMs(u.batch->remainingMs));
+}
+
+void ProgressTexts::startAnimation() {
+    if (view_.AnimationRunning())
+        return;
+    view_.StartAnimation();
+    view_.SetLabel(ProgressLabel::LabelCovnerting, Msg(MSG_CONVERTING));
 }
 
 void ProgressTexts::JobDone(const BatchAfterJob& b) {

@@ -2,11 +2,13 @@
 
 #include "engine/ProgressTexts.h"
 
+#include "RecordingView.h"
 #include "lang/Messages.h"
 
 #include <gtest/gtest.h>
 
 using namespace quillabe;
+using quillabe::test::RecordingView;
 
 namespace {
 
@@ -46,6 +48,77 @@ TEST(ProgressTexts, LabelsWithTheirNumbers) {
     for (const Case& c : cases)
         EXPECT_EQ(c.actual, c.expected);
     EXPECT_EQ(TrayHintText("/in/clip.avi", 42), "/in/clip.avi: 42%");
+}
+
+TEST(ProgressTexts, FilesRunningAtOnceAsRuns) {
+    ResetMessages();
+    struct Case {
+        std::vector<int> numbers;
+        const char* runs;
+    };
+    const Case cases[] = {
+        {{3}, "3"},
+        {{3, 4}, "3\u20134"},
+        {{3, 5}, "3, 5"},
+        {{3, 4, 6}, "3\u20134, 6"},
+        {{1, 2, 3, 7, 9, 10}, "1\u20133, 7, 9\u201310"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FileNumbersText(c.numbers), c.runs);
+    EXPECT_EQ(WorkingSeveralText({3, 4, 6}, 9), "Working on files 3\u20134, 6 of 9");
+}
+
+// While several files run, each update comes from one of them; the window names the lowest
+// running file in its job rows whichever file spoke last, and the working line names them all.
+TEST(ProgressTexts, SeveralRunningFilesShowTheLowestInTheJobRows) {
+    ResetMessages();
+    RecordingView view;
+    ProgressTexts texts(view);
+    const auto update = [](int number, std::vector<int> running, int percent) {
+        ProgressUpdate u;
+        u.fileNumber = number;
+        u.fileCount = 9;
+        u.inputName = "/in/clip" + std::to_string(number) + ".avi";
+        u.outputName = "/out/clip" + std::to_string(number) + ".mp4";
+        u.job = JobFigures{percent, 1000};
+        u.jobPercent = percent;
+        u.runningFiles = std::move(running);
+        return u;
+    };
+    struct Step {
+        ProgressUpdate update;
+        const char* working;
+        const char* output; // the rows of the lowest running file
+        const char* status;
+        const char* tray;
+    };
+    const Step steps[] = {
+        // One file running: today's texts, whichever way the numbers come.
+        {update(3, {}, 10), "Working on file 3 of 9: clip3.avi", "Output file: clip3.mp4",
+         "Status=10%", "/in/clip3.avi: 10%"},
+        {update(3, {3}, 20), "Working on file 3 of 9: clip3.avi", "Output file: clip3.mp4",
+         "Status=20%", "/in/clip3.avi: 20%"},
+        {update(4, {3, 4}, 50), "Working on files 3\u20134 of 9", "Output file: clip3.mp4",
+         "Status=20%", "/in/clip3.avi: 20%"},
+        {update(3, {3, 4}, 30), "Working on files 3\u20134 of 9", "Output file: clip3.mp4",
+         "Status=30%", "/in/clip3.avi: 30%"},
+        // 3 has ended: 4 is the lowest now and shows what it told before.
+        {update(5, {4, 5}, 5), "Working on files 4\u20135 of 9", "Output file: clip4.mp4",
+         "Status=50%", "/in/clip4.avi: 50%"},
+        {update(6, {4, 6}, 7), "Working on files 4, 6 of 9", "Output file: clip4.mp4", "Status=50%",
+         "/in/clip4.avi: 50%"},
+        {update(6, {6}, 8), "Working on file 6 of 9: clip6.avi", "Output file: clip6.mp4",
+         "Status=8%", "/in/clip6.avi: 8%"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.working);
+        texts.Progress(s.update);
+        EXPECT_EQ(view.Label(ProgressLabel::LabelWorking), s.working);
+        EXPECT_EQ(view.Label(ProgressLabel::LabelOutput), s.output);
+        EXPECT_EQ(view.Label(ProgressLabel::LabelStatus), s.status);
+        EXPECT_EQ(view.trayHint, s.tray);
+    }
+    EXPECT_EQ(view.animationStarts, 1);
 }
 
 } // namespace
