@@ -127,7 +127,8 @@ BatchController::BatchController(FileList& files, TRedirector& runner, BatchObse
                                  BatchQuestions& questions, ParserState state,
                                  TTemplateValues& templates, QObject* parent)
     : QObject(parent), files_(files), runner_(runner), observer_(observer), questions_(questions),
-      state_(state), templates_(templates) {}
+      state_(state), templates_(templates), slots_(runner, state_.job, state_.encoder, templates_) {
+}
 
 BatchController::~BatchController() = default;
 
@@ -206,9 +207,9 @@ void BatchController::StartBatch() {
     accounting_.Reset(state_.batch.TotalBytes);
 
     try {
-        StartNextJob(*slots_[0]);
+        StartNextJob(slots_[0]);
     } catch (const std::exception& e) {
-        FailJobStart(*slots_[0], e.what(), false);
+        FailJobStart(slots_[0], e.what(), false);
         running_ = false;
         observer_.BatchClosed(true);
         return;
@@ -242,13 +243,9 @@ void BatchController::StartBatch() {
 }
 
 void BatchController::PrepareSlots() {
-    if (slots_.empty())
-        slots_.push_back(
-            std::make_unique<JobSlot>(runner_, state_.job, state_.encoder, templates_));
-    while (static_cast<int>(slots_.size()) < jobs_)
-        slots_.push_back(std::make_unique<JobSlot>(static_cast<int>(slots_.size()) + 1));
+    slots_.Use(jobs_);
     for (int i = 0; i < jobs_; ++i) {
-        JobSlot* slot = slots_[static_cast<size_t>(i)].get();
+        JobSlot* slot = &slots_[i];
         TRedirector& runner = slot->Runner();
         // A further slot's runner may still be ending a child killed by the last stop now; it
         // keeps its priority then, and a job that finds it busy fails to start as any other.
@@ -265,13 +262,6 @@ void BatchController::PrepareSlots() {
         slot->relay = std::make_unique<ProgressRelay>(
             observer_, [this, slot](ProgressUpdate& update) { CompleteProgress(*slot, update); });
     }
-}
-
-JobSlot* BatchController::FreeSlot() {
-    for (int i = 0; i < jobs_; ++i)
-        if (!slots_[static_cast<size_t>(i)]->active)
-            return slots_[static_cast<size_t>(i)].get();
-    return nullptr;
 }
 
 void BatchController::StartNextJob(JobSlot& slot) {
@@ -386,32 +376,13 @@ ProgressObserver& BatchController::SlotObserver(JobSlot& slot) {
 
 void BatchController::CompleteProgress(JobSlot& slot, ProgressUpdate& update) {
     update.fileNumber = slot.index + 1;
-    update.runningFiles.clear();
-    for (int i = 0; i < jobs_; ++i)
-        if (const JobSlot& other = *slots_[static_cast<size_t>(i)]; other.active)
-            update.runningFiles.push_back(other.index + 1);
-    std::sort(update.runningFiles.begin(), update.runningFiles.end());
+    update.runningFiles = slots_.RunningFiles();
     if (update.job) {
-        update.batch =
-            accounting_.During(state_.batch.FinishedBytes, RunningShares(), update.batchElapsedMs);
+        update.batch = accounting_.During(state_.batch.FinishedBytes, slots_.RunningShares(),
+                                          update.batchElapsedMs);
         state_.batch.ProcessedBytes = accounting_.ProcessedBytes();
         state_.batch.BatchPercent = accounting_.Percent();
     }
-}
-
-bool BatchController::AnyJobRunning() const {
-    for (int i = 0; i < jobs_; ++i)
-        if (slots_[static_cast<size_t>(i)]->active)
-            return true;
-    return false;
-}
-
-std::vector<RunningShare> BatchController::RunningShares() const {
-    std::vector<RunningShare> shares;
-    for (int i = 0; i < jobs_; ++i)
-        if (JobSlot& slot = *slots_[static_cast<size_t>(i)]; slot.active)
-            shares.push_back({slot.bytes, slot.Job().JobPercent});
-    return shares;
 }
 
 void BatchController::HandleOutput(JobSlot& slot, const char* data, size_t size) {
@@ -461,7 +432,7 @@ void BatchController::HandleEncoderExit(JobSlot& slot) {
     observer_.JobFinished(index, job.JobInputFile, job.JobFailed);
 
     const int finished = state_.batch.DoneCount + state_.batch.FailedCount;
-    if (finished == state_.batch.TotalCount || (state_.batch.StopWhenDone && !AnyJobRunning())) {
+    if (finished == state_.batch.TotalCount || (state_.batch.StopWhenDone && !slots_.AnyActive())) {
         observer_.Phase(BatchPhase::Finished);
         EndBatch(BatchResult::Completed);
         return;
@@ -482,7 +453,7 @@ void BatchController::JobDoneUpdate(int64_t jobBytes) {
                                      : finished + jobBytes;
     const int64_t elapsedMs = std::llround((Now() - state_.batch.BatchStartTime) * 86400000.0);
     const BatchAfterJob after =
-        accounting_.AfterJob(state_.batch.FinishedBytes, RunningShares(), elapsedMs);
+        accounting_.AfterJob(state_.batch.FinishedBytes, slots_.RunningShares(), elapsedMs);
     state_.batch.ProcessedBytes = accounting_.ProcessedBytes();
     state_.batch.BatchPercent = accounting_.Percent();
     observer_.JobDone(after);
@@ -491,7 +462,7 @@ void BatchController::JobDoneUpdate(int64_t jobBytes) {
 void BatchController::ChainNextJob() {
     if (!running_ || endedAs_ || startsBlocked_ || nextIndex_ >= state_.batch.TotalCount)
         return;
-    JobSlot* slot = FreeSlot();
+    JobSlot* slot = slots_.Free();
     if (!slot)
         return;
     try {
@@ -503,8 +474,8 @@ void BatchController::ChainNextJob() {
 
 void BatchController::StopRunningJobs() {
     bool killed = false;
-    for (int i = 0; i < jobs_ && i < static_cast<int>(slots_.size()); ++i) {
-        JobSlot& slot = *slots_[static_cast<size_t>(i)];
+    for (int i = 0; i < slots_.InUse(); ++i) {
+        JobSlot& slot = slots_[i];
         if (slot.Runner().Running()) {
             slot.Runner().Terminate(0);
             DeleteTempFiles(slot.Number());

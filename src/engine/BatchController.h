@@ -11,6 +11,7 @@
 #include "engine/BatchObserver.h"
 #include "engine/BatchRequest.h"
 #include "engine/FileList.h"
+#include "engine/JobSlot.h"
 #include "engine/OutputParser.h"
 
 #include <QEventLoop>
@@ -27,7 +28,6 @@
 namespace quillabe {
 
 class TRedirector;
-class JobSlot;
 
 // A name that does not yet exist in the folder: the name itself, else base(n) + ext for
 // n = 1, 2, ... 32767; the candidate for 32768 untested when all of those exist.
@@ -87,7 +87,6 @@ public:
 private:
     void StartBatch();
     void PrepareSlots();
-    JobSlot* FreeSlot();
     void StartNextJob(JobSlot& slot);
     void ChainNextJob();
     void HandleEncoderExit(JobSlot& slot);
@@ -99,8 +98,6 @@ private:
     std::string ParserCommandLine(JobSlot& slot) const;
     void CompleteProgress(JobSlot& slot, ProgressUpdate& update);
     ProgressObserver& SlotObserver(JobSlot& slot);
-    bool AnyJobRunning() const;
-    std::vector<RunningShare> RunningShares() const;
     void JobDoneUpdate(int64_t jobBytes);
     void FailJobStart(JobSlot& slot, const std::string& text, bool chaining);
     void ReleaseOutputName(JobSlot& slot);
@@ -125,7 +122,7 @@ private:
     bool startsBlocked_ = false;            // a job could not start while chaining: none follows
     std::set<std::string> reservedOutputs_; // output paths chosen by running jobs
     BatchAccounting accounting_;            // the batch's figures when several jobs run
-    std::vector<std::unique_ptr<JobSlot>> slots_; // slot 1 first; destroyed before the rest
+    JobSlots slots_; // last: its runners go before the state their events work on
 };
 
 } // namespace quillabe

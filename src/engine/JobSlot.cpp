@@ -1,5 +1,7 @@
 #include "engine/JobSlot.h"
 
+#include <algorithm>
+
 namespace quillabe {
 
 JobSlot::JobSlot(TRedirector& runner, TJobState& job, TEncoderReadings& encoder,
@@ -17,6 +19,48 @@ ParserContext JobSlot::Context(bool exited, bool batchRunning) const {
     ctx.timeLimit = &timeLimit;
     ctx.batchRunning = batchRunning;
     return ctx;
+}
+
+JobSlots::JobSlots(TRedirector& runner, TJobState& job, TEncoderReadings& encoder,
+                   TTemplateValues& templates) {
+    slots_.push_back(std::make_unique<JobSlot>(runner, job, encoder, templates));
+}
+
+void JobSlots::Use(int count) {
+    while (static_cast<int>(slots_.size()) < count)
+        slots_.push_back(std::make_unique<JobSlot>(static_cast<int>(slots_.size()) + 1));
+    inUse_ = std::max(1, count);
+}
+
+JobSlot* JobSlots::Free() {
+    for (int i = 0; i < inUse_; ++i)
+        if (!slots_[static_cast<size_t>(i)]->active)
+            return slots_[static_cast<size_t>(i)].get();
+    return nullptr;
+}
+
+bool JobSlots::AnyActive() const {
+    for (int i = 0; i < inUse_; ++i)
+        if (slots_[static_cast<size_t>(i)]->active)
+            return true;
+    return false;
+}
+
+std::vector<RunningShare> JobSlots::RunningShares() const {
+    std::vector<RunningShare> shares;
+    for (int i = 0; i < inUse_; ++i)
+        if (JobSlot& slot = *slots_[static_cast<size_t>(i)]; slot.active)
+            shares.push_back({slot.bytes, slot.Job().JobPercent});
+    return shares;
+}
+
+std::vector<int> JobSlots::RunningFiles() const {
+    std::vector<int> numbers;
+    for (int i = 0; i < inUse_; ++i)
+        if (const JobSlot& slot = *slots_[static_cast<size_t>(i)]; slot.active)
+            numbers.push_back(slot.index + 1);
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
 }
 
 void ProgressRelay::Progress(const ProgressUpdate& update) {

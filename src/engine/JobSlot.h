@@ -5,6 +5,7 @@
 // controller's runner and state, so a batch of one job runs exactly as one always did.
 
 #include "core/GlobalVars.h"
+#include "engine/BatchAccounting.h"
 #include "engine/OutputParser.h"
 #include "engine/ProgressObserver.h"
 #include "engine/Redirector.h"
@@ -13,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillabe {
 
@@ -79,6 +81,29 @@ private:
     TJobState* job_;
     TEncoderReadings* encoder_;
     TTemplateValues* templates_;
+};
+
+// The slots of one controller's batches: slot 1 on the controller's runner and state, the others
+// made when a batch first needs them and kept for the batches after it.
+class JobSlots {
+public:
+    JobSlots(TRedirector& runner, TJobState& job, TEncoderReadings& encoder,
+             TTemplateValues& templates);
+
+    // The batch uses the first `count` slots.
+    void Use(int count);
+    int InUse() const { return inUse_; }
+    JobSlot& operator[](int i) { return *slots_[static_cast<size_t>(i)]; } // 0: slot 1
+
+    JobSlot* Free();        // the first of the batch's slots without a job
+    bool AnyActive() const; // some job of the batch runs
+    // The running jobs' parts of the batch, and their 1-based numbers in the list, ascending.
+    std::vector<RunningShare> RunningShares() const;
+    std::vector<int> RunningFiles() const;
+
+private:
+    std::vector<std::unique_ptr<JobSlot>> slots_;
+    int inUse_ = 1;
 };
 
 } // namespace quillabe
