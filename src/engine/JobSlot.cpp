@@ -33,9 +33,11 @@ void JobSlots::Use(int count) {
 }
 
 JobSlot* JobSlots::Free() {
+    // A runner may still be ending a child that the last stop now killed: its slot waits.
     for (int i = 0; i < inUse_; ++i)
-        if (!slots_[static_cast<size_t>(i)]->active)
-            return slots_[static_cast<size_t>(i)].get();
+        if (JobSlot& slot = *slots_[static_cast<size_t>(i)];
+            !slot.active && !slot.Runner().Running())
+            return &slot;
     return nullptr;
 }
 

@@ -95,7 +95,7 @@ public:
     int InUse() const { return inUse_; }
     JobSlot& operator[](int i) { return *slots_[static_cast<size_t>(i)]; } // 0: slot 1
 
-    JobSlot* Free();        // the first of the batch's slots without a job
+    JobSlot* Free();        // the first of the batch's slots without a job or a child
     bool AnyActive() const; // some job of the batch runs
     // The running jobs' parts of the batch, and their 1-based numbers in the list, ascending.
     std::vector<RunningShare> RunningShares() const;

@@ -228,6 +228,22 @@ TEST_P(Parallel, PresetJobsUseTheFilesOfTheirSlot) {
     }
 }
 
+class OneJob : public Controller {};
+
+TEST_F(OneJob, EveryUpdateNamesItsOwnFileAsTheOneRunning) {
+    GlobalVars.InputFileTypes.Add("Audio=*.wav");
+    encoder(kSlowGood);
+    add(in.File("a.wav"));
+    add(in.File("b.wav"));
+    convert();
+    EXPECT_EQ(host.maxRunning, 1);
+    ASSERT_FALSE(host.updates.empty());
+    for (const ProgressUpdate& u : host.updates)
+        EXPECT_EQ(u.runningFiles, std::vector<int>{u.fileNumber});
+    EXPECT_EQ(host.batchPercents, (std::vector<int>{12, 45, 50, 62, 95}))
+        << "the single-job figures: rounded while running, truncated after the first file";
+}
+
 TEST(ParallelHelpers, ReservedNamesAreTakenAndJobCountsAreBounded) {
     TempDir dir;
     dir.Write("a.mp3", "");
