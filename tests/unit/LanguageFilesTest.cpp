@@ -195,8 +195,9 @@ TEST_P(LanguageFiles, FillTheWholeMessageTableWithFormattableTexts) {
         EXPECT_EQ(placeholders(*value), placeholders(MsgDefault(id)));
         const std::string englishValue = english.ReadString("LANGRES", key, "");
         EXPECT_EQ(countOf(*value, "#13"), countOf(englishValue, "#13"));
-        if (!MsgDefault(id).empty())
+        if (!MsgDefault(id).empty()) {
             EXPECT_FALSE(NormalizeLangText(*value).empty());
+        }
     }
 }
 
@@ -265,9 +266,10 @@ TEST_P(LanguageFiles, ShipTheEnglishProfilesWithOnlyTheirDescriptionsTranslated)
             if (file() == "english.ini")
                 continue;
             for (const auto& text : english)
-                if (text != MsgDefault(MSG_NO_DESCRIPTION))
+                if (text != MsgDefault(MSG_NO_DESCRIPTION)) {
                     EXPECT_EQ(std::count(translated.begin(), translated.end(), text), 0)
                         << "not translated: " << text;
+                }
         }
     }
 }
@@ -306,13 +308,15 @@ TEST_P(LanguageFiles, LoadingTranslatesTheCommonCommands) {
         EXPECT_NE(Msg(id), MsgDefault(id)) << MsgKey(id);
 }
 
+std::string languageName(const ::testing::TestParamInfo<const char*>& param) {
+    const std::string name = param.param;
+    return name.substr(0, name.find('.'));
+}
+
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFiles,
                          ::testing::Values("english.ini", "french.ini", "deutsch.ini",
                                            "italian.ini"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             return name.substr(0, name.find('.'));
-                         });
+                         languageName);
 
 TEST(FrenchLanguage, ReplacesTheTextsWithAccentsAndLineBreaksIntact) {
     ResetMessages();
