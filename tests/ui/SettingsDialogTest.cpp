@@ -10,8 +10,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -31,6 +33,7 @@ protected:
         GlobalVars.Priority = 1;
         GlobalVars.ShutdownFlag = 1;
         GlobalVars.UseDirectShow = false;
+        GlobalVars.SimultaneousJobs = 4;
         ASSERT_TRUE(SaveSystemSettings());
         before = home.Dir().Read("info.ini");
     }
@@ -50,16 +53,24 @@ protected:
 };
 
 TEST_F(SettingsDialog, OkStoresAndWritesAtOnce) {
-    std::string closeItem;
+    std::string closeItem, perCore;
+    int shownJobs = -1;
     EXPECT_TRUE(run([&](TfrmSettings& form) {
         closeItem = form.ComboBoxShutdownFlag()->itemText(0).toStdString();
         EXPECT_EQ(form.ComboBoxShutdownFlag()->count(), 6);
         form.ComboBoxPriority()->setCurrentIndex(3);
         form.ComboBoxShutdownFlag()->setCurrentIndex(4);
         form.CheckBoxDirectShow()->setChecked(true);
+        shownJobs = form.SpinEditSimultaneous()->value();
+        form.SpinEditSimultaneous()->setValue(0);
+        perCore = form.SpinEditSimultaneous()->text().toStdString();
         form.ButtonOK()->click();
     }));
     EXPECT_EQ(closeItem, "Close Quillabe");
+    EXPECT_EQ(shownJobs, 4);
+    EXPECT_EQ(perCore, "One per processor core");
+    EXPECT_EQ(GlobalVars.SimultaneousJobs, 0);
+    EXPECT_EQ(IniFile(InfoIniFileName()).ReadInteger("System", "SimultaneousConversions", -1), 0);
     EXPECT_EQ(GlobalVars.Priority, 3);
     EXPECT_EQ(GlobalVars.ShutdownFlag, 4);
     EXPECT_TRUE(GlobalVars.UseDirectShow);
@@ -85,9 +96,11 @@ TEST_F(SettingsDialog, EveryOtherWayOutChangesAndWritesNothing) {
             form.ComboBoxPriority()->setCurrentIndex(0);
             form.ComboBoxShutdownFlag()->setCurrentIndex(5);
             form.CheckBoxDirectShow()->setChecked(true);
+            form.SpinEditSimultaneous()->setValue(16);
             leave(form);
         }));
         EXPECT_EQ(GlobalVars.Priority, 1);
+        EXPECT_EQ(GlobalVars.SimultaneousJobs, 4);
         EXPECT_EQ(GlobalVars.ShutdownFlag, 1);
         EXPECT_FALSE(GlobalVars.UseDirectShow);
         EXPECT_EQ(home.Dir().Read("info.ini"), before);
@@ -106,6 +119,18 @@ TEST_F(SettingsDialog, UnknownValuesSurviveOk) {
     EXPECT_EQ(GlobalVars.Priority, 9);
     EXPECT_EQ(GlobalVars.ShutdownFlag, 7);
     EXPECT_EQ(IniFile(InfoIniFileName()).ReadInteger("System", "ShutdownFlag", -1), 7);
+}
+
+// Not a check: grabs the window to /tmp/quillabe-settings-*.png for a look (run it with
+// --gtest_also_run_disabled_tests, and once more with QT_SCALE_FACTOR=2).
+TEST_F(SettingsDialog, DISABLED_GrabWindow) {
+    const QString prefix =
+        QDir::tempPath() + "/quillabe-settings-" + qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+    TfrmSettings form;
+    form.show();
+    form.grab().save(prefix + "x-four.png");
+    form.SpinEditSimultaneous()->setValue(0);
+    form.grab().save(prefix + "x-per-core.png");
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <cerrno>
@@ -48,7 +49,8 @@ TfrmSettings::TfrmSettings(QWidget* parent)
       groupPriority_(new QGroupBox(tabGeneral_)), groupDirectShow_(new QGroupBox(tabGeneral_)),
       comboPriority_(new QComboBox(groupPriority_)),
       checkDirectShow_(new QCheckBox(groupDirectShow_)), labelShutDown_(new QLabel(tabGeneral_)),
-      comboShutdownFlag_(new QComboBox(tabGeneral_)), panelBottom_(new QWidget(this)),
+      comboShutdownFlag_(new QComboBox(tabGeneral_)), labelSimultaneous_(new QLabel(tabGeneral_)),
+      spinSimultaneous_(new QSpinBox(tabGeneral_)), panelBottom_(new QWidget(this)),
       buttonOK_(new QPushButton(panelBottom_)), buttonCancel_(new QPushButton(panelBottom_)) {
     setObjectName("frmSettings");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -78,6 +80,14 @@ TfrmSettings::TfrmSettings(QWidget* parent)
     labelShutDown_->setGeometry(12, 90, 150, 32);
     comboShutdownFlag_->setObjectName("ComboBoxShutdownFlag");
     comboShutdownFlag_->setGeometry(170, 94, 150, 24);
+    labelSimultaneous_->setObjectName("LabelSimultaneous");
+    labelSimultaneous_->setTextFormat(Qt::PlainText);
+    labelSimultaneous_->setWordWrap(true);
+    labelSimultaneous_->setGeometry(12, 130, 150, 32);
+    labelSimultaneous_->setBuddy(spinSimultaneous_);
+    spinSimultaneous_->setObjectName("SpinEditSimultaneous");
+    spinSimultaneous_->setGeometry(170, 134, 150, 24);
+    spinSimultaneous_->setRange(0, kMaxSimultaneousJobs);
     for (QComboBox* combo : {comboPriority_, comboShutdownFlag_})
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
 
@@ -103,6 +113,9 @@ void TfrmSettings::ApplyLanguage() {
     groupDirectShow_->setTitle(qs(Msg(MSG_DIRECTSHOW)));
     checkDirectShow_->setText(qs(Msg(MSG_USE_DIRECTSHOW)));
     labelShutDown_->setText(qs(Msg(MSG_SHUTDOWN_REAL_DOES)));
+    labelSimultaneous_->setText(qs(Msg(MSG_SIMULTANEOUS_CONVERSIONS)));
+    // 0 is no count of its own: the batch runs one conversion per processor core.
+    spinSimultaneous_->setSpecialValueText(qs(Msg(MSG_ONE_PER_CORE)));
     buttonOK_->setText(qs(Msg(MSG_OK)));
     buttonCancel_->setText(qs(Msg(MSG_CANCEL)));
 
@@ -124,12 +137,14 @@ void TfrmSettings::LoadSettings() {
     selectValue(comboPriority_, GlobalVars.Priority);
     selectValue(comboShutdownFlag_, GlobalVars.ShutdownFlag);
     checkDirectShow_->setChecked(GlobalVars.UseDirectShow);
+    spinSimultaneous_->setValue(GlobalVars.SimultaneousJobs);
 }
 
 void TfrmSettings::StoreSettings() const {
     storeValue(comboPriority_, GlobalVars.Priority);
     storeValue(comboShutdownFlag_, GlobalVars.ShutdownFlag);
     GlobalVars.UseDirectShow = checkDirectShow_->isChecked();
+    GlobalVars.SimultaneousJobs = spinSimultaneous_->value();
 }
 
 bool RunSettingsDialog(QWidget* owner) {

@@ -1,6 +1,7 @@
 #pragma once
 // The Settings window: the encoder's priority, what "Shutdown Windows when done" really does at
-// the end of a batch, and whether every input goes through the DirectShow script. OK stores the
+// the end of a batch, whether every input goes through the DirectShow script, and how many
+// conversions run at once. OK stores the
 // choices and writes the settings file at once; Cancel and Esc change and write nothing.
 
 #include <QDialog>
@@ -10,6 +11,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 
 namespace quillabe {
@@ -27,6 +29,7 @@ public:
     QComboBox* ComboBoxPriority() const { return comboPriority_; }
     QComboBox* ComboBoxShutdownFlag() const { return comboShutdownFlag_; }
     QCheckBox* CheckBoxDirectShow() const { return checkDirectShow_; }
+    QSpinBox* SpinEditSimultaneous() const { return spinSimultaneous_; }
     QPushButton* ButtonOK() const { return buttonOK_; }
     QPushButton* ButtonCancel() const { return buttonCancel_; }
 
@@ -39,6 +42,8 @@ private:
     QCheckBox* checkDirectShow_;
     QLabel* labelShutDown_;
     QComboBox* comboShutdownFlag_;
+    QLabel* labelSimultaneous_;
+    QSpinBox* spinSimultaneous_;
     QWidget* panelBottom_;
     QPushButton* buttonOK_;
     QPushButton* buttonCancel_;
