@@ -105,6 +105,7 @@ TEST_F(MainWindowConvert, TheRequestTakesTheControlsAndTheSettings) {
     GlobalVars.ShutdownWindowsWhenDone = true;
     GlobalVars.ShutdownFlag = 3;
     GlobalVars.Priority = 2;
+    GlobalVars.SimultaneousJobs = 3;
 
     const BatchRequest request = MakeBatchRequest(*w.Formats(), *w.OutputFolder());
     EXPECT_EQ(request.format, ofMP3);
@@ -115,6 +116,7 @@ TEST_F(MainWindowConvert, TheRequestTakesTheControlsAndTheSettings) {
     EXPECT_TRUE(request.shutdownWhenDone);
     EXPECT_EQ(request.shutdownFlag, 3);
     EXPECT_EQ(request.priority, 2);
+    EXPECT_EQ(request.jobs, 3);
 
     w.Formats()->SelectFormat(w.Formats()->FormatAction(ofMP4));
     const BatchRequest mp4 = MakeBatchRequest(*w.Formats(), *w.OutputFolder());

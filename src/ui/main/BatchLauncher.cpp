@@ -22,6 +22,7 @@ BatchRequest MakeBatchRequest(const FormatSelection& formats, const OutputFolder
     request.shutdownWhenDone = GlobalVars.ShutdownWindowsWhenDone;
     request.shutdownFlag = GlobalVars.ShutdownFlag;
     request.priority = GlobalVars.Priority;
+    request.jobs = GlobalVars.SimultaneousJobs;
     return request;
 }
 
