@@ -1,5 +1,6 @@
 #include "app/CommandLineModes.h"
 
+#include "app/ProgramDirStart.h"
 #include "cli/FormatArgument.h"
 #include "core/StartupConstants.h"
 
@@ -14,12 +15,13 @@ struct Mode {
     std::string_view option;
     int (*run)(const Args&);
     std::string_view usage;
+    bool readsProgramDir = true;
 };
 
 constexpr std::array<Mode, 8> kModes = {{
-    {"--help", RunHelp, "--help                      show this text"},
-    {"-h", RunHelp, ""},
-    {"--version", RunVersion, "--version                   print the program version"},
+    {"--help", RunHelp, "--help                      show this text", false},
+    {"-h", RunHelp, "", false},
+    {"--version", RunVersion, "--version                   print the program version", false},
     {"--convert", RunConvert,
      "--convert --to FORMAT [--profile NAME] [--preset TITLE [--variant TITLE|NUMBER]]\n"
      "          --output DIR [--delete-source] [--when-done ACTION] FILE...\n"
@@ -61,7 +63,8 @@ int RunHelp(const Args&) {
         "the end-of-batch action failed; 2 a usage error; 130 or 143 stopped by SIGINT or\n"
         "SIGTERM.\n"
         "\n"
-        "QUILLABE_HOME names another program directory.\n",
+        "QUILLABE_HOME names another program directory. An installed program keeps its\n"
+        "settings and profiles in $XDG_DATA_HOME/quillabe (~/.local/share/quillabe).\n",
         FormatWords().c_str());
     return 0;
 }
@@ -78,6 +81,8 @@ std::optional<int> RunCommandLineMode(int argc, char** argv) {
     std::string_view option = argv[1];
     for (const auto& m : kModes) {
         if (m.option == option) {
+            if (m.readsProgramDir && !StartProgramDir(false))
+                return 1;
             Args args(argv + 2, argv + argc);
             return m.run(args);
         }

@@ -1,5 +1,6 @@
 #include "app/DesktopStart.h"
 
+#include "app/ProgramDirStart.h"
 #include "core/BusyCursor.h"
 #include "core/MessageDialogs.h"
 #include "core/StartupConstants.h"
@@ -52,6 +53,8 @@ int RunDesktop(int argc, char** argv) {
         else if (!busy)
             QApplication::restoreOverrideCursor();
     });
+    if (!StartProgramDir(true))
+        return 1;
     TerminationSignals termination(closeWindows);
     SetStartupConstants();
     TfrmMain window;
