@@ -24,7 +24,7 @@ constexpr std::array<Mode, 8> kModes = {{
     {"--version", RunVersion, "--version                   print the program version", false},
     {"--convert", RunConvert,
      "--convert --to FORMAT [--profile NAME] [--preset TITLE [--variant TITLE|NUMBER]]\n"
-     "          --output DIR [--delete-source] [--when-done ACTION] FILE...\n"
+     "          --output DIR [--jobs N] [--delete-source] [--when-done ACTION] FILE...\n"
      "                            convert files without opening a window"},
     {"--list-profiles", RunListProfiles,
      "--list-profiles [FORMAT]    list the profiles of each format, and the MP4 and 3GP\n"
@@ -56,9 +56,10 @@ int RunHelp(const Args&) {
         "skipped). Without --profile or --preset it takes the first one --list-profiles shows,\n"
         "with its first variant. A named file that is not converted (missing, a folder, not a\n"
         "known input type, given twice, refused as damaged) gets a line \"skipped: FILE:\n"
-        "REASON\" on standard error. The output folder is created when missing. ACTION is one\n"
-        "of quit, poweroff, logoff, reboot, hibernate, suspend; it runs after a batch in which\n"
-        "no job failed.\n"
+        "REASON\" on standard error. The output folder is created when missing. --jobs runs\n"
+        "N conversions at once (1 unless given; 0 one per processor core; at most 16), and\n"
+        "the progress shows a line per running file. ACTION is one of quit, poweroff, logoff,\n"
+        "reboot, hibernate, suspend; it runs after a batch in which no job failed.\n"
         "Exit status: 0 every named file was converted; 1 a file failed or was skipped, or\n"
         "the end-of-batch action failed; 2 a usage error; 130 or 143 stopped by SIGINT or\n"
         "SIGTERM.\n"

@@ -3,6 +3,7 @@
 #include "base/PathUtils.h"
 #include "base/TextUtils.h"
 #include "cli/ConsoleHost.h"
+#include "cli/ConsoleJobLines.h"
 #include "cli/ConsoleMessages.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/FormatArgument.h"
@@ -10,6 +11,7 @@
 #include "cli/TargetText.h"
 #include "core/GlobalVars.h"
 #include "core/OutputFormat.h"
+#include "core/SystemSettings.h"
 #include "engine/BatchController.h"
 #include "engine/BatchRequest.h"
 #include "engine/PowerActions.h"
@@ -19,6 +21,7 @@
 #include "profiles/TargetSelection.h"
 
 #include <array>
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -42,6 +45,18 @@ constexpr std::array<ActionName, 6> kWhenDone = {{
     {"hibernate", 4},
     {"suspend", 5},
 }};
+
+// The --jobs value: whole decimal digits only, so that "2x" or "-1" is refused rather than read as
+// something else, and no more than the settings allow.
+std::optional<int> jobsValue(const std::string& text) {
+    int value = -1;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || text[0] == '-' || text[0] == '+' || ec != std::errc() || ptr != end ||
+        value > kMaxSimultaneousJobs)
+        return std::nullopt;
+    return value;
+}
 
 bool takeValue(const std::vector<std::string>& args, size_t& i, std::string& value,
                std::string& error) {
@@ -86,6 +101,16 @@ std::optional<ConvertOptions> ParseConvertArgs(const std::vector<std::string>& a
                 o.variant = value;
             else
                 o.output = value;
+        } else if (a == "--jobs") {
+            if (!takeValue(args, i, value, error))
+                return std::nullopt;
+            const auto jobs = jobsValue(value);
+            if (!jobs) {
+                error = "--jobs takes a number from 0 to " + std::to_string(kMaxSimultaneousJobs) +
+                        " (0: one per processor core), not '" + value + "'";
+                return std::nullopt;
+            }
+            o.jobs = *jobs;
         } else if (a == "--delete-source") {
             o.deleteSource = true;
         } else if (a == "--when-done") {
@@ -186,9 +211,15 @@ int RunConsoleConvert(const ConvertOptions& given) {
     // the program with a failure status.
     request.shutdownWhenDone = false;
     request.priority = GlobalVars.Priority;
+    request.jobs = options.jobs;
 
-    ConsoleProgress progress(stdout, isatty(STDOUT_FILENO) != 0);
-    auto messages = std::make_shared<ConsoleMessages>([&progress] { progress.BreakLine(); });
+    const bool terminal = isatty(STDOUT_FILENO) != 0;
+    ConsoleProgress progress(stdout, terminal);
+    ConsoleJobLines lines(stdout, terminal, 0);
+    auto messages = std::make_shared<ConsoleMessages>([&progress, &lines] {
+        progress.BreakLine();
+        lines.Clear();
+    });
     SetMessageDialogHandler(messages);
     struct RestoreMessages {
         ~RestoreMessages() { SetMessageDialogHandler(nullptr); }
@@ -204,7 +235,8 @@ int RunConsoleConvert(const ConvertOptions& given) {
     std::fflush(stderr);
 
     TRedirector runner;
-    ConsoleHost host(files, static_cast<int>(files.Count()), progress);
+    lines.SetFileCount(static_cast<int>(files.Count()));
+    ConsoleHost host(files, static_cast<int>(files.Count()), progress, lines);
     BatchController controller(files, runner, host, host);
     host.OnStop([&] { controller.StopNow(); });
     TerminationSignals termination([&](int) { controller.StopNow(); });

@@ -16,6 +16,7 @@ struct ConvertOptions {
     std::string output;                 // --output DIR
     bool deleteSource = false;          // --delete-source
     std::optional<int> whenDone;        // --when-done ACTION: the end-of-batch value
+    int jobs = 1;                       // --jobs N: conversions at once, 0 = one per core
     std::vector<std::string> files;
 };
 

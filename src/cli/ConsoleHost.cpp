@@ -9,34 +9,52 @@
 
 namespace quillabe {
 
+void ConsoleHost::DisplayReset() {
+    progress_.BatchStarted();
+    lines_.BatchStarted();
+    several_ = false;
+    runningJobs_.clear();
+}
+
 void ConsoleHost::Progress(const ProgressUpdate& u) {
-    if (!jobRunning_)
-        return;
-    progress_.Update(u.job ? std::optional<int>(u.job->percent) : std::nullopt,
-                     u.batch ? std::optional<int>(u.batch->percent) : std::nullopt);
+    const auto job = u.job ? std::optional<int>(u.job->percent) : std::nullopt;
+    const auto batch = u.batch ? std::optional<int>(u.batch->percent) : std::nullopt;
+    if (several_)
+        lines_.Update(u.fileNumber, job, batch);
+    else if (jobRunning_)
+        progress_.Update(job, batch);
 }
 
 void ConsoleHost::JobDone(const BatchAfterJob& b) {
-    if (b.percent)
+    if (b.percent) {
         progress_.BatchAfterJob(*b.percent);
+        lines_.BatchAfterJob(*b.percent);
+    }
     printEndedJob();
 }
 
 void ConsoleHost::Phase(BatchPhase phase) {
-    if (phase == BatchPhase::AllDone)
+    if (phase == BatchPhase::AllDone) {
         progress_.BatchAfterJob(100);
-    else if (phase == BatchPhase::Finished)
+        lines_.BatchAfterJob(100);
+    } else if (phase == BatchPhase::Finished) {
         printEndedJob();
+    }
 }
 
 void ConsoleHost::BatchClosed(bool) {
     printEndedJob();
+    breakLine();
+}
+
+void ConsoleHost::breakLine() {
     progress_.BreakLine();
+    lines_.Clear();
 }
 
 void ConsoleHost::JobStartFailed(bool) {
     printEndedJob();
-    progress_.BreakLine();
+    breakLine();
     startFailed_ = true;
     if (stop_)
         stop_();
@@ -44,15 +62,28 @@ void ConsoleHost::JobStartFailed(bool) {
 
 void ConsoleHost::JobStarted(int index, const std::string& input, const std::string& output) {
     printEndedJob();
-    progress_.BreakLine();
+    breakLine();
     std::printf("[%d/%d] %s -> %s\n", index + 1, fileCount_, input.c_str(), output.c_str());
     std::fflush(stdout);
-    progress_.JobStarted();
-    jobRunning_ = true;
+    runningJobs_.emplace_back(index + 1, input);
+    if (!several_ && runningJobs_.size() > 1) {
+        // From here on one line per running job; the job shown alone so far moves there too.
+        several_ = true;
+        jobRunning_ = false;
+        for (const auto& [number, name] : runningJobs_)
+            lines_.JobStarted(number, name);
+    } else if (several_) {
+        lines_.JobStarted(index + 1, input);
+    } else {
+        progress_.JobStarted();
+        jobRunning_ = true;
+    }
+    lines_.Redraw();
 }
 
 void ConsoleHost::JobFinished(int index, const std::string& input, bool failed) {
     jobRunning_ = false;
+    std::erase_if(runningJobs_, [index](const auto& job) { return job.first == index + 1; });
     printEndedJob();
     ended_ = EndedJob{index, input, failed, std::exchange(keptSources_, {})};
 }
@@ -63,7 +94,7 @@ void ConsoleHost::SourceKept(const std::string& input, const std::string& reason
 
 void ConsoleHost::BatchStopped() {
     printEndedJob();
-    progress_.BreakLine();
+    breakLine();
     std::fprintf(stderr, "stopped: the running job was killed and its output removed\n");
 }
 
@@ -72,12 +103,16 @@ void ConsoleHost::printEndedJob() {
         return;
     const EndedJob job = std::move(*ended_);
     ended_.reset();
-    progress_.JobEnded(!job.failed);
+    if (several_)
+        lines_.JobEnded(job.index + 1, !job.failed);
+    else
+        progress_.JobEnded(!job.failed);
     std::printf("[%d/%d] %s: %s\n", job.index + 1, fileCount_, job.failed ? "failed" : "done",
                 job.input.c_str());
     std::fflush(stdout);
     for (const std::string& kept : job.keptSources)
         std::fprintf(stderr, "kept source: %s\n", kept.c_str());
+    lines_.Redraw();
 }
 
 bool ConsoleHost::CheckOutputFolder(const std::string& folder) {

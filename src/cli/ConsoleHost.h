@@ -1,8 +1,10 @@
 #pragma once
 // The console's side of a batch: it prints a line as each job starts and ends, the progress in
-// between (ConsoleProgress) and what the controller reports, and answers the controller's
-// questions the way a command line means them.
+// between (ConsoleProgress; ConsoleJobLines once two jobs have run at once, for the rest of the
+// batch) and what the controller reports, and answers the controller's questions the way a
+// command line means them.
 
+#include "cli/ConsoleJobLines.h"
 #include "cli/ConsoleProgress.h"
 #include "engine/BatchObserver.h"
 #include "engine/FileList.h"
@@ -17,11 +19,11 @@ namespace quillabe {
 
 class ConsoleHost : public BatchObserver, public BatchQuestions {
 public:
-    ConsoleHost(FileList& files, int fileCount, ConsoleProgress& progress)
-        : files_(files), fileCount_(fileCount), progress_(progress) {}
+    ConsoleHost(FileList& files, int fileCount, ConsoleProgress& progress, ConsoleJobLines& lines)
+        : files_(files), fileCount_(fileCount), progress_(progress), lines_(lines) {}
 
     // BatchObserver
-    void DisplayReset() override { progress_.BatchStarted(); }
+    void DisplayReset() override;
     void Progress(const ProgressUpdate& u) override;
     void JobDone(const BatchAfterJob& b) override;
     void Phase(BatchPhase phase) override;
@@ -54,11 +56,16 @@ private:
         std::vector<std::string> keptSources; // "input: reason"
     };
     void printEndedJob();
+    // Ends what the progress display has open, so that the next text starts on a line of its own.
+    void breakLine();
 
     FileList& files_;
     int fileCount_;
     ConsoleProgress& progress_;
+    ConsoleJobLines& lines_;
     bool jobRunning_ = false;
+    bool several_ = false;                                 // two jobs have run at once
+    std::vector<std::pair<int, std::string>> runningJobs_; // number (from 1) and input
     bool startFailed_ = false;
     std::vector<std::string> keptSources_;
     std::optional<EndedJob> ended_;
