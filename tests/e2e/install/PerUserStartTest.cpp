@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -66,9 +67,9 @@ protected:
                                       "--clear-groups", prefix.File("bin/quillabe")};
         argv.insert(argv.end(), args.begin(), args.end());
         // An empty XDG_DATA_HOME counts as unset.
-        return test::RunProcess(argv, {"HOME=" + home(), "XDG_DATA_HOME=",
-                                       "QUILLABE_POWER_DRY_RUN=1",
-                                       "QUILLABE_LOGIN1_BUS=unix:path=" + prefix.File("no-bus")});
+        return test::RunProcess(argv,
+                                {"HOME=" + home(), "XDG_DATA_HOME=", "QUILLABE_POWER_DRY_RUN=1",
+                                 "QUILLABE_LOGIN1_BUS=unix:path=" + prefix.File("no-bus")});
     }
 
     TempDir prefix;
