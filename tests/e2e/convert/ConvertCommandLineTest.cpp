@@ -90,6 +90,9 @@ const UsageCase kUsageCases[] = {
     {"UnknownWhenDone",
      {"--to", "mp3", "--when-done", "shutdown", "--output", "@OUT", "@IN"},
      "unknown --when-done action 'shutdown'"},
+    {"JobsBeyondTheMost",
+     {"--to", "mp3", "--jobs", "17", "--output", "@OUT", "@IN"},
+     "--jobs takes a number from 0 to 16 (0: one per processor core), not '17'"},
 };
 
 class UsageError : public testing::TestWithParam<UsageCase> {};

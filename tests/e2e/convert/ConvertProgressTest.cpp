@@ -20,6 +20,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 
 extern char** environ;
 
@@ -202,6 +204,41 @@ TEST(ConvertProgress, TerminalBarEndsEachJobAtAHundred) {
     ASSERT_EQ(exitCode, 0) << out << ReadAll(home.Root() + "stderr.txt");
     EXPECT_TRUE(Contains(out, "\n[3/3] done: ")) << "the bar's line is ended first\n" << out;
     expectSteadyProgress(progressPerJob(out, "  [%*[# ]] %d%%  batch %d%%"));
+}
+
+// With --jobs 2 every file is still converted once, and each job's last figure before its end
+// line is 100 %, whether the jobs ran one at a time (a "progress" line of the one running job) or
+// together (a line per running job, "  [N/3] ...").
+TEST(ConvertProgress, TwoJobsAtOnceEndEachJobAtAHundred) {
+    ConvertHome home;
+    std::vector<std::string> args = prepareBatch(home);
+    args.insert(args.begin(), {"--jobs", "2"});
+    RunResult r = home.Convert(args);
+
+    ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_EQ(r.LastOutLine(), "done: 3, failed: 0");
+    std::map<int, int> lastShown; // job number -> its last figure
+    std::set<int> running, ended;
+    for (const std::string& line : SplitLines(r.out)) {
+        int number = 0, count = 0, percent = 0;
+        if (std::sscanf(line.c_str(), "[%d/%d]", &number, &count) == 2 && Contains(line, " -> ")) {
+            running.insert(number);
+        } else if (std::sscanf(line.c_str(), "[%d/%d]", &number, &count) == 2 &&
+                   Contains(line, "] done: ")) {
+            EXPECT_EQ(lastShown[number], 100) << "job " << number << "\n" << r.out;
+            running.erase(number);
+            ended.insert(number);
+        } else if (std::sscanf(line.c_str(), "  [%d/%d] %d%%", &number, &count, &percent) == 3) {
+            EXPECT_TRUE(running.contains(number)) << line;
+            lastShown[number] = percent;
+        } else if (std::sscanf(line.c_str(), "  progress %d%%", &percent) == 1) {
+            ASSERT_EQ(running.size(), 1u) << "a single job line while several ran\n" << r.out;
+            lastShown[*running.begin()] = percent;
+        }
+    }
+    EXPECT_EQ(ended, (std::set<int>{1, 2, 3}));
+    for (int i = 1; i <= kJobs; ++i)
+        EXPECT_TRUE(fs::exists(home.OutputDir() + "clip" + std::to_string(i) + ".mp3")) << i;
 }
 
 } // namespace
