@@ -248,7 +248,7 @@ void BatchController::PrepareSlots() {
         JobSlot* slot = &slots_[i];
         TRedirector& runner = slot->Runner();
         // A further slot's runner may still be ending a child killed by the last stop now; it
-        // keeps its priority then, and a job that finds it busy fails to start as any other.
+        // keeps its priority then and takes no job until that end has come.
         if (i == 0 || !runner.Running())
             runner.SetInitialPriority(MapPriority(request_.priority));
         runner.SetDefaultErrorMode(true);
