@@ -1,0 +1,39 @@
+#!/bin/sh
+# Builds the Debian package: installs what is missing, makes a release build in build-pkg/,
+# packs it with cpack, checks it with lintian (any error fails) and prints the package's path.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+# Packing needs dpkg-shlibdeps (dpkg-dev) and file; the check needs lintian.
+missing=""
+for p in dpkg-dev file lintian; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    echo "Installing:$missing"
+    $SUDO apt-get update
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y $missing
+fi
+
+# Debian's hardening flags (stack protector, fortified functions, read-only relocations). Only the
+# program files go into the package, so only they are built; the tests are left out.
+DEB_BUILD_MAINT_OPTIONS=hardening=+all
+export DEB_BUILD_MAINT_OPTIONS
+cppflags=$(dpkg-buildflags --get CPPFLAGS)
+cmake -S . -B build-pkg -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLABE_BUILD_TESTS=OFF \
+    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+    -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $cppflags" \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $cppflags" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
+cmake --build build-pkg --target quillabe divuvo app_data
+rm -f build-pkg/quillabe_*.deb
+(cd build-pkg && cpack -G DEB)
+
+deb=$(ls build-pkg/quillabe_*.deb)
+# Lintian prints its findings; errors fail the script, warnings are left to the reader.
+lintian --fail-on error --info "$deb"
+echo "$deb"
