@@ -85,7 +85,9 @@ void ProgressTexts::Progress(const ProgressUpdate& u) {
         showSeveral(u);
         return;
     }
-    running_.clear();
+    // Remembered, so that its rows stay when a second file starts.
+    std::erase_if(running_, [&u](const auto& entry) { return entry.first != u.fileNumber; });
+    remember(u);
     view_.SetLabel(ProgressLabel::LabelBatchElapsed, FormatClockMs(u.batchElapsedMs));
     if (u.job) {
         view_.SetLabel(ProgressLabel::LabelStatus, StatusText(u.job->percent));
@@ -106,22 +108,16 @@ void ProgressTexts::showSeveral(const ProgressUpdate& u) {
         return std::binary_search(u.runningFiles.begin(), u.runningFiles.end(), number);
     };
     std::erase_if(running_, [&](const auto& entry) { return !runs(entry.first); });
-    if (runs(u.fileNumber)) {
-        RunningFile& file = running_[u.fileNumber];
-        file.inputName = u.inputName;
-        file.outputName = u.outputName;
-        file.jobPercent = u.jobPercent;
-        if (u.job)
-            file.job = u.job;
-    }
+    if (runs(u.fileNumber))
+        remember(u);
     view_.SetLabel(ProgressLabel::LabelBatchElapsed, FormatClockMs(u.batchElapsedMs));
     showBatch(u);
     view_.SetLabel(ProgressLabel::LabelWorking, WorkingSeveralText(u.runningFiles, u.fileCount));
     startAnimation();
-    const auto lowest = running_.find(u.runningFiles.front());
-    if (lowest == running_.end())
-        return; // it has told nothing yet: its rows keep what they show
-    const RunningFile& file = lowest->second;
+    // The lowest running file that has told its names (the lowest of all may not have yet).
+    if (running_.empty())
+        return;
+    const RunningFile& file = running_.begin()->second;
     if (file.job) {
         view_.SetLabel(ProgressLabel::LabelStatus, StatusText(file.job->percent));
         view_.SetBar(ProgressBar::Status, file.job->percent);
@@ -129,6 +125,15 @@ void ProgressTexts::showSeveral(const ProgressUpdate& u) {
     }
     view_.SetLabel(ProgressLabel::LabelOutput, OutputText(file.outputName));
     view_.SetTrayHint(TrayHintText(file.inputName, file.jobPercent));
+}
+
+void ProgressTexts::remember(const ProgressUpdate& u) {
+    RunningFile& file = running_[u.fileNumber];
+    file.inputName = u.inputName;
+    file.outputName = u.outputName;
+    file.jobPercent = u.jobPercent;
+    if (u.job)
+        file.job = u.job;
 }
 
 void ProgressTexts::showBatch(const ProgressUpdate& u) {

@@ -45,11 +45,12 @@ private:
         std::optional<JobFigures> job;
     };
     void showSeveral(const ProgressUpdate& update);
+    void remember(const ProgressUpdate& update);
     void showBatch(const ProgressUpdate& update);
     void startAnimation();
 
     ProgressView& view_;
-    std::map<int, RunningFile> running_; // by file number
+    std::map<int, RunningFile> running_; // by file number, the running files that have spoken
 };
 
 } // namespace quillabe

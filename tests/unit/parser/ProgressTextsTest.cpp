@@ -69,7 +69,8 @@ TEST(ProgressTexts, FilesRunningAtOnceAsRuns) {
 }
 
 // While several files run, each update comes from one of them; the window names the lowest
-// running file in its job rows whichever file spoke last, and the working line names them all.
+// running file in its job rows whichever file spoke last (the lowest that has spoken), and the
+// working line names them all.
 TEST(ProgressTexts, SeveralRunningFilesShowTheLowestInTheJobRows) {
     ResetMessages();
     RecordingView view;
@@ -109,6 +110,11 @@ TEST(ProgressTexts, SeveralRunningFilesShowTheLowestInTheJobRows) {
          "/in/clip4.avi: 50%"},
         {update(6, {6}, 8), "Working on file 6 of 9: clip6.avi", "Output file: clip6.mp4",
          "Status=8%", "/in/clip6.avi: 8%"},
+        // 7 has told nothing yet: the lowest that has is shown, never a file that ended.
+        {update(8, {7, 8}, 40), "Working on files 7\u20138 of 9", "Output file: clip8.mp4",
+         "Status=40%", "/in/clip8.avi: 40%"},
+        {update(7, {7, 8}, 2), "Working on files 7\u20138 of 9", "Output file: clip7.mp4",
+         "Status=2%", "/in/clip7.avi: 2%"},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.working);
