@@ -22,6 +22,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace quillabe::divuvo {
 
@@ -140,15 +142,12 @@ struct RunResult {
     std::string error; // the run could not be started, or the AMR file not written
 };
 
-ConsoleTranslator::Sink consoleSink() {
-    return [](std::string_view text) { console(text); };
-}
-
 class Conversion {
 public:
     Conversion(const EncoderOptions& options, const ConversionPlan& plan, std::string source)
-        : o_(options), plan_(plan), source_(std::move(source)),
-          translator_(names(), consoleSink()) {}
+        : o_(options), plan_(plan), source_(std::move(source)), translator_(names(), sink()) {}
+    Conversion(const Conversion&) = delete; // the console sink points at this object
+    Conversion& operator=(const Conversion&) = delete;
 
     int Run(OutputGuard& guard);
 
@@ -174,6 +173,11 @@ private:
         return pump(args, amr, translator_);
     }
     void adaptToInput();
+    ConsoleTranslator::Sink sink() {
+        return [this](std::string_view text) { toConsole(text); };
+    }
+    void toConsole(std::string_view text);
+    void releaseConsole();
     int fail(const std::string& line, OutputGuard& guard);
     int stopped(OutputGuard& guard);
     int abandoned(OutputGuard& guard);
@@ -186,7 +190,24 @@ private:
     int stopSignal_ = 0;
     bool orphaned_ = false; // the parent or the console has gone; ffmpeg was killed
     std::string temp_;
+    // Console text of a run whose input may turn out to have no audio; see Run.
+    std::optional<std::string> heldBack_;
 };
+
+void Conversion::toConsole(std::string_view text) {
+    if (heldBack_)
+        heldBack_->append(text);
+    else
+        console(text);
+}
+
+void Conversion::releaseConsole() {
+    if (!heldBack_)
+        return;
+    std::string text = std::move(*heldBack_);
+    heldBack_.reset();
+    console(text);
+}
 
 RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr,
                            ConsoleTranslator& translator) {
@@ -247,6 +268,8 @@ RunResult Conversion::pump(const std::vector<std::string>& args, AmrWriter* amr,
         if (ready > 0 && err >= 0 && fds[1].revents) {
             if (!drain(err, [&](std::string_view t) { translator.FeedLog(t, now); }))
                 child.CloseFd(err);
+            if (heldBack_ && &translator == &translator_ && translator_.Input().audio)
+                releaseConsole();
         }
         if (ready > 0 && out >= 0 && fds[3].revents) {
             bool open = drain(
@@ -287,7 +310,7 @@ void Conversion::adaptToInput() {
     pump(ProbeArgs(source_), nullptr, listing);
     AdaptToInput(plan_, o_, listing.Input());
     // Nothing has reached the console yet: the console lines follow the adapted plan.
-    translator_ = ConsoleTranslator(names(), consoleSink());
+    translator_ = ConsoleTranslator(names(), sink());
 }
 
 void Conversion::removeTemp() {
@@ -343,7 +366,14 @@ int Conversion::Run(OutputGuard& guard) {
         return {};
     };
 
-    if (NeedsInputStreams(o_, plan_)) {
+    // AMR audio for a video is decoded from the input first, and that run lists the input as well:
+    // no run of its own to list it. Until its listing shows audio its console lines are held
+    // back, for without audio the video is converted alone, and that run lists the input again.
+    const bool decodeLists =
+        plan_.route == AudioRoute::AmrInContainer && NeedsInputStreams(o_, plan_);
+    if (decodeLists)
+        heldBack_.emplace();
+    else if (NeedsInputStreams(o_, plan_)) {
         adaptToInput();
         if (orphaned_)
             return abandoned(guard);
@@ -371,25 +401,36 @@ int Conversion::Run(OutputGuard& guard) {
             return fail("Could not open output file '" + ConsoleName(amrPath) + "': " + error,
                         guard);
         RunResult r = pump(PcmDecodeArgs(o_, plan_, source_), &amr);
-        if (orphaned_ || stopSignal_) {
+        if (decodeLists && !orphaned_ && !stopSignal_ && r.status != 0 && r.error.empty() &&
+            translator_.Input().WithoutAudio() && translator_.Input().video) {
+            // What this run said goes nowhere: the video alone is converted and says it anew.
             amr.Abandon();
-            return orphaned_ ? abandoned(guard) : stopped(guard);
+            removeTemp();
+            heldBack_.reset();
+            AdaptToInput(plan_, o_, translator_.Input());
+            translator_ = ConsoleTranslator(names(), sink());
+        } else {
+            releaseConsole();
+            if (orphaned_ || stopSignal_) {
+                amr.Abandon();
+                return orphaned_ ? abandoned(guard) : stopped(guard);
+            }
+            std::string line = ffmpegFailed(r);
+            if (line.empty() && !amr.Finish(error))
+                line = "Error: cannot write '" + ConsoleName(amrPath) + "': " + error;
+            if (line.empty() && amr.Frames() == 0)
+                line = "Error: nothing was encoded; the input has no audio in the chosen stretch";
+            if (!line.empty()) {
+                amr.Abandon();
+                return fail(line, guard);
+            }
+            if (plan_.route == AudioRoute::AmrFile) {
+                translator_.Finish();
+                return 0;
+            }
+            translator_.SetHold(false);
+            translator_.SetWritten(std::nullopt, std::nullopt);
         }
-        std::string line = ffmpegFailed(r);
-        if (line.empty() && !amr.Finish(error))
-            line = "Error: cannot write '" + ConsoleName(amrPath) + "': " + error;
-        if (line.empty() && amr.Frames() == 0)
-            line = "Error: nothing was encoded; the input has no audio in the chosen stretch";
-        if (!line.empty()) {
-            amr.Abandon();
-            return fail(line, guard);
-        }
-        if (plan_.route == AudioRoute::AmrFile) {
-            translator_.Finish();
-            return 0;
-        }
-        translator_.SetHold(false);
-        translator_.SetWritten(std::nullopt, std::nullopt);
     }
 
     RunResult r = pump(FfmpegArgs(o_, plan_, source_, temp_), nullptr);
