@@ -8,6 +8,7 @@ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core
 libmediainfo-dev libjpeg-dev
 googletest libgtest-dev libgmock-dev
 ffmpeg libopencore-amrnb-dev libvo-amrwbenc-dev
+qt6-translations-l10n
 xvfb xauth dbus procps"
 
 missing=""

@@ -8,6 +8,9 @@
 #include "core/StartupConstants.h"
 #include "lang/Messages.h"
 
+#include <array>
+#include <utility>
+
 namespace quillabe {
 
 std::string NormalizeLangText(std::string_view raw) {
@@ -43,6 +46,20 @@ void LoadLanguage(const std::string& path) {
 
 std::string CurrentLanguagePath() {
     return FindFileIgnoringCase(ProgramDir() + AddBackslash(LangDir), GlobalVars.LanguageFile);
+}
+
+std::string_view LanguageCodeOf(std::string_view languageFile) {
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kCodes = {{
+        {"english.ini", "en"},
+        {"french.ini", "fr"},
+        {"deutsch.ini", "de"},
+        {"italian.ini", "it"},
+    }};
+    const std::string lower = LowerCase(languageFile);
+    for (auto [file, code] : kCodes)
+        if (lower == file)
+            return code;
+    return {};
 }
 
 } // namespace quillabe

@@ -13,5 +13,8 @@ std::string NormalizeLangText(std::string_view raw);
 void LoadLanguage(const std::string& path);
 // Program directory + LangDir + "/" + LanguageFile.
 std::string CurrentLanguagePath();
+// The two-letter code of a shipped language file ("french.ini" -> "fr", any letter case); empty
+// for a file of the user's own. Profile folders and the toolkit's own texts follow it.
+std::string_view LanguageCodeOf(std::string_view languageFile);
 
 } // namespace quillabe

@@ -7,23 +7,13 @@
 #include "core/ProgramDir.h"
 #include "core/StartupConstants.h"
 #include "core/SystemSettings.h"
-
-#include <array>
+#include "lang/LanguageFile.h"
 
 namespace quillabe {
 
 std::string ProfileBaseNameFor(std::string_view languageFile) {
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kNames = {{
-        {"english.ini", "profile_en"},
-        {"french.ini", "profile_fr"},
-        {"deutsch.ini", "profile_de"},
-        {"italian.ini", "profile_it"},
-    }};
-    std::string lower = LowerCase(languageFile);
-    for (auto [file, base] : kNames)
-        if (lower == file)
-            return std::string(base);
-    return ProfileBaseName;
+    const std::string_view code = LanguageCodeOf(languageFile);
+    return code.empty() ? ProfileBaseName : "profile_" + std::string(code);
 }
 
 std::string GetProfileExt(std::string_view directoryName) {

@@ -8,9 +8,11 @@
 #include "profiles/ProfileDirs.h"
 #include "support/TempDir.h"
 #include "ui/main/FormatSelection.h"
+#include "ui/main/ToolkitTranslation.h"
 #include "ui/skin/SkinLayout.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QWidget>
 
@@ -136,6 +138,18 @@ TEST_F(LanguagesMenuTest, AmpersandInAFileNameShowsAsItIs) {
     lang("r&d.ini", "MSG_LANG=x\n");
     menu->BuildLanguageMenu();
     EXPECT_NE(item("R&&D"), nullptr);
+}
+
+// File dialogs, standard buttons and key names in menus come from Qt: they follow the language
+// file through Qt's installed translations, and English brings the built-in texts back.
+TEST(ToolkitTranslation, FollowsTheLanguageFile) {
+    const QString english = QKeySequence(Qt::Key_Delete).toString(QKeySequence::NativeText);
+    ASSERT_TRUE(TranslateToolkit("French.INI"));
+    EXPECT_NE(QKeySequence(Qt::Key_Delete).toString(QKeySequence::NativeText), english);
+    EXPECT_TRUE(TranslateToolkit("deutsch.ini"));
+    EXPECT_FALSE(TranslateToolkit("english.ini"));
+    EXPECT_EQ(QKeySequence(Qt::Key_Delete).toString(QKeySequence::NativeText), english);
+    EXPECT_FALSE(TranslateToolkit("klingon.ini"));
 }
 
 } // namespace

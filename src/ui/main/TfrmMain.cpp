@@ -23,6 +23,7 @@
 #include "ui/main/MediaPanel.h"
 #include "ui/main/OutputFolderBox.h"
 #include "ui/main/ProfileBoxes.h"
+#include "ui/main/ToolkitTranslation.h"
 #include "ui/main/WindowDragger.h"
 #include "ui/skin/SkinPalette.h"
 #include "ui/skin/TImageButton.h"
@@ -296,6 +297,7 @@ bool TfrmMain::ApplyLanguage() {
         return false;
     }
     LoadTypeData();
+    TranslateToolkit(GlobalVars.LanguageFile);
     files_->SetNameFilters(
         QtNameFilters(BuildOpenFilter(GlobalVars.InputFileTypes, Msg(MSG_ALLFILES))));
 
