@@ -32,7 +32,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quillabe.example.org/")
 # platform plugins, which Qt loads at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "ffmpeg, libmediainfo0v5, qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# xdg-open shows the help pages and output folders; Qt's own translations give its dialogs and
+# standard buttons the chosen language (without them those stay English).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)
