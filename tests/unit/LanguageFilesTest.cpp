@@ -332,20 +332,22 @@ TEST(FrenchLanguage, ReplacesTheTextsWithAccentsAndLineBreaksIntact) {
     ResetMessages();
 }
 
-// Each profile box starts with its first profile selected, so the French names keep the English
-// listing order: the same profile is the one a format starts with.
-TEST(FrenchLanguage, ListsTheProfilesInTheEnglishOrder) {
+// Each profile box starts with its first profile selected, so a language's profile names keep the
+// English listing order: the same profile is the one a format starts with.
+TEST(ShippedProfileNames, ListInTheEnglishOrder) {
     const std::string en = dataDir() + "profile_en/";
-    const std::string fr = dataDir() + "profile_fr/";
-    for (const auto& folder : formatFolders(en)) {
-        SCOPED_TRACE(folder);
-        const auto english = ListDirectory(en + folder + "/", "");
-        const auto french = ListDirectory(fr + folder + "/", "");
-        ASSERT_EQ(french.size(), english.size());
-        for (size_t i = 0; i < french.size(); ++i)
-            EXPECT_TRUE(bodyOf(fr + folder + "/" + french[i], {"Description="}) ==
-                        bodyOf(en + folder + "/" + english[i], {"Description="}))
-                << french[i] << " stands where English has " << english[i];
+    for (const char* language : {"profile_fr", "profile_de", "profile_it"}) {
+        const std::string other = dataDir() + language + "/";
+        for (const auto& folder : formatFolders(en)) {
+            SCOPED_TRACE(std::string(language) + "/" + folder);
+            const auto english = ListDirectory(en + folder + "/", "");
+            const auto translated = ListDirectory(other + folder + "/", "");
+            ASSERT_EQ(translated.size(), english.size());
+            for (size_t i = 0; i < translated.size(); ++i)
+                EXPECT_TRUE(bodyOf(other + folder + "/" + translated[i], {"Description="}) ==
+                            bodyOf(en + folder + "/" + english[i], {"Description="}))
+                    << translated[i] << " stands where English has " << english[i];
+        }
     }
 }
 
