@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QIcon>
 
 #include <algorithm>
 #include <memory>
@@ -43,6 +44,10 @@ void closeWindows(int) {
 
 int RunDesktop(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The desktop entry's id: Wayland shells match the window to its menu entry and icon by it.
+    QGuiApplication::setDesktopFileName("org.quillabe.Quillabe");
+    if (QIcon icon = QIcon::fromTheme("org.quillabe.Quillabe"); !icon.isNull())
+        QApplication::setWindowIcon(icon);
     // What Qt left of the arguments are files to queue ("Open with"), taken as bytes so that any
     // file name arrives intact.
     const std::vector<std::string> startFiles(argv + std::min(argc, 1), argv + argc);
