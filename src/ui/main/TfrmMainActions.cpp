@@ -221,11 +221,11 @@ void TfrmMain::AboutExecute() {
 }
 
 void TfrmMain::BurnDVDExecute() {
-    // A file opens through ShellOpen only by a path from the root.
+    // A program file, beside the executable; ShellOpen takes only a path from the root.
     std::error_code error;
     const std::filesystem::path companion =
-        std::filesystem::absolute(ProgramDir() + kDvdCompanion, error);
-    ShellOpen(error ? ProgramDir() + kDvdCompanion : companion.lexically_normal().string());
+        std::filesystem::absolute(ProgramFilesDir() + kDvdCompanion, error);
+    ShellOpen(error ? ProgramFilesDir() + kDvdCompanion : companion.lexically_normal().string());
 }
 
 } // namespace quillabe
