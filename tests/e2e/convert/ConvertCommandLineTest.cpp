@@ -219,11 +219,13 @@ TEST_P(SkippedFile, IsNamedOnceWithItsReason) {
         size_t lines = 0;
         for (const std::string& line : errLines)
             lines += Contains(line, path) ? 1 : 0;
-        if (name != "broken.wav")
+        if (name != "broken.wav") {
             EXPECT_EQ(lines, 1u) << name << "\n" << r.err;
+        }
     }
-    if (c.outputs.empty())
+    if (c.outputs.empty()) {
         EXPECT_TRUE(Contains(r.err, "There are no files to encode!")) << r.err;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Convert, SkippedFile, testing::ValuesIn(kSkipCases),
