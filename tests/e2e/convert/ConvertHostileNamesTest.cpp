@@ -1,5 +1,5 @@
 // File and folder names that a shell or the command-line splitter would misread reach the
-// encoder intact on every route, and nothing in them is ever executed.
+// encoder intact on every route, one job or two at once, and nothing in them is ever executed.
 
 #include "ConvertHarness.h"
 
@@ -48,6 +48,13 @@ const Route kRoutes[] = {
     {"BatchFile", {"--to", "3gp", "--preset", "3GPP H.263 phone"}, false, ".3gp"},
     {"DirectCommandThroughScript", {"--to", "mp3"}, true, ".mp3"},
     {"BatchFileThroughScript", {"--to", "3gp", "--preset", "3GPP H.263 phone"}, true, ".3gp"},
+    // Two at once: the second slot writes its own batch file and script, which must quote as well
+    // and be gone afterwards.
+    {"DirectCommandTwoJobs", {"--jobs", "2", "--to", "mp3"}, false, ".mp3"},
+    {"BatchFileThroughScriptTwoJobs",
+     {"--jobs", "2", "--to", "3gp", "--preset", "3GPP H.263 phone"},
+     true,
+     ".3gp"},
 };
 
 class HostileNames : public testing::TestWithParam<Route> {};
