@@ -1,5 +1,6 @@
-// Stop now from outside: SIGTERM or SIGINT in the middle of a long job ends the program at once,
-// with no encoder process left, no temporary file in the program directory and no partial output.
+// Stop now from outside: SIGTERM or SIGINT in the middle of a long job (or of two at once) ends
+// the program at once, with no encoder process left, no temporary file in the program directory
+// and no partial output.
 // A program killed outright (SIGKILL, as by the out-of-memory killer) leaves no encoder behind.
 
 #include "ConvertHarness.h"
@@ -25,8 +26,9 @@ struct StopCase {
     std::vector<std::string> target;
     bool useDirectShow;
     int inputs;
-    const char* temporaryFile; // present while the job runs
-    bool cleansUp = true;      // false: killed outright, nothing of ours runs afterwards
+    const char* temporaryFile;           // present while the job runs
+    bool cleansUp = true;                // false: killed outright, nothing of ours runs afterwards
+    const char* running = "  progress "; // the console line that shows the jobs under way
 };
 
 // Test names and failure messages show the row's title.
@@ -67,6 +69,17 @@ const StopCase kStops[] = {
      1,
      "~ConvertCore.bat",
      false},
+    // Two jobs at once, each through its own batch file: both encoders die, both partial outputs
+    // and both slots' files go.
+    {"SigtermDuringTwoBatchFileJobs",
+     SIGTERM,
+     143,
+     {"--jobs", "2", "--to", "mp4", "--preset", "iPod H.264", "--variant", "3"},
+     false,
+     3,
+     "~ConvertCore-2.bat",
+     true,
+     "  [2/3] "},
 };
 
 class StopNow : public testing::TestWithParam<StopCase> {};
@@ -82,7 +95,7 @@ TEST_P(StopNow, KillsTheEncoderAndCleansUp) {
         args.push_back(home.AddInput(LongClip(), "long" + std::to_string(i) + ".avi"));
 
     ChildRun run(home.Command(args), home.Environment());
-    ASSERT_TRUE(run.WaitForOutput("  progress ", 60s)) << "no progress line";
+    ASSERT_TRUE(run.WaitForOutput(c.running, 60s)) << "no progress line";
     const std::string quillabe = std::to_string(run.Pid()) + ": ";
     std::vector<std::string> encoders;
     for (const std::string& p : ProcessesNaming(home.Root()))
@@ -111,8 +124,9 @@ TEST_P(StopNow, KillsTheEncoderAndCleansUp) {
     EXPECT_TRUE(survivors.empty()) << testing::PrintToString(survivors);
     if (!c.cleansUp)
         return;
-    EXPECT_FALSE(fs::exists(home.Home() + "~ConvertCore.bat"));
-    EXPECT_FALSE(fs::exists(home.Home() + "DirectShow.avs"));
+    for (const char* name :
+         {"~ConvertCore.bat", "DirectShow.avs", "~ConvertCore-2.bat", "DirectShow-2.avs"})
+        EXPECT_FALSE(fs::exists(home.Home() + name)) << name;
     EXPECT_NE(r.err.find("stopped"), std::string::npos) << r.err;
     EXPECT_TRUE(EntriesBelow(home.OutputDir()).empty())
         << "partial output: " << testing::PrintToString(EntriesBelow(home.OutputDir()));
