@@ -69,8 +69,7 @@ TEST(Startup, FirstStartWritesDefaultsAndPlacementOnSigterm) {
               (std::vector<std::string>{"LanguageFile", "LastInputOpenDir", "LastOutputOpenDir",
                                         "Priority", "ShutdownFlag", "DeleteFileAfterProcessing",
                                         "ShutdownWindowsWhenDone", "UseDirectShow",
-                                        "TgpiPodPSPProfileFileName",
-                                        "SimultaneousConversions"}));
+                                        "TgpiPodPSPProfileFileName", "SimultaneousConversions"}));
     EXPECT_EQ(ini.ReadString("System", "LanguageFile", ""), "english.ini");
     EXPECT_EQ(ini.ReadInteger("System", "Priority", -1), 1);
     EXPECT_EQ(ini.ReadInteger("System", "ShutdownFlag", -1), 1);

@@ -112,9 +112,8 @@ TEST_F(Settings, SimultaneousConversionsAreReadWithinTheirRange) {
         const char* value; // nullptr: no such key
         int expected;
     } cases[] = {
-        {nullptr, 3}, {"0", 0},       {"1", 1},  {"4", 4},   {"16", 16},
-        {"17", 16},   {"100000", 16}, {"-1", 1}, {"abc", 1}, {"2x", 1},
-        {"0x03", 3},  {"\"5\"", 5}, {"", 1},
+        {nullptr, 3}, {"0", 0},   {"1", 1},  {"4", 4},    {"16", 16},   {"17", 16}, {"100000", 16},
+        {"-1", 1},    {"abc", 1}, {"2x", 1}, {"0x03", 3}, {"\"5\"", 5}, {"", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value ? c.value : "(missing)");
