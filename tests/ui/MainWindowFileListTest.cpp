@@ -243,9 +243,11 @@ TEST_F(MainWindowFileList, StatesShowAsIconsByTheExactPath) {
                               TFileState::Converting};
     for (TFileState a : all) {
         EXPECT_EQ(image(a).size(), kStateIconSize);
-        for (TFileState b : all)
-            if (a != b)
+        for (TFileState b : all) {
+            if (a != b) {
                 EXPECT_NE(image(a), image(b));
+            }
+        }
     }
     w.ResetFileStates();
     EXPECT_EQ(state(1), static_cast<int>(TFileState::Waiting));

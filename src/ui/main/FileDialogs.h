@@ -29,9 +29,9 @@ std::optional<std::string> ChooseFolder(QWidget* owner, const std::string& title
 struct FileDialogHooks {
     std::function<std::optional<std::vector<std::string>>(const std::string& startDir,
                                                           const QStringList& nameFilters)>
-        inputFiles;
+        inputFiles{};
     std::function<std::optional<std::string>(const std::string& title, const std::string& start)>
-        folder;
+        folder{};
 };
 void SetFileDialogHooks(FileDialogHooks hooks);
 

@@ -68,6 +68,11 @@ MainControls CreateMainControls(QWidget* window) {
     for (int n : kRightAlignedLabels)
         c.Label(n)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     c.Label(6)->setFixedWidth(481);
+    c.MediaHint = new QLabel(window);
+    c.MediaHint->setObjectName("MediaHint");
+    c.MediaHint->setAlignment(Qt::AlignCenter);
+    c.MediaHint->setWordWrap(true);
+    c.MediaHint->setAttribute(Qt::WA_TranslucentBackground);
     return c;
 }
 
@@ -78,6 +83,13 @@ void ApplySkinLayout(MainControls& c, const SkinLayout& layout) {
     place(c.editOutputFileName, layout.editOutputFileName);
     if (c.ScrollBox)
         c.ScrollBox->ApplySkin(layout);
+    if (c.MediaHint) {
+        const SkinRect& r = layout.ScrollBox;
+        c.MediaHint->setGeometry(r.left + 12, r.top + 8, r.width - 24, r.height - 16);
+        // Under the panel, which covers it whenever it is shown.
+        if (c.ScrollBox)
+            c.MediaHint->stackUnder(c.ScrollBox);
+    }
     for (int i = 0; i < kToolbarButtonCount; ++i) {
         c.ToolbarButtons[static_cast<size_t>(i)]->ApplySkin(
             layout.ToolbarButtons[static_cast<size_t>(i)]);
@@ -124,6 +136,13 @@ void ApplySkinPalette(MainControls& c, const SkinPalette& palette) {
         color(b);
     if (c.ScrollBox)
         c.ScrollBox->SetSkinPalette(palette);
+    if (c.MediaHint) {
+        QColor quiet = palette.panelText;
+        quiet.setAlphaF(0.45f);
+        QPalette p = c.MediaHint->palette();
+        p.setColor(QPalette::WindowText, quiet);
+        c.MediaHint->setPalette(p);
+    }
     // The list and the boxes: light wells with the skin's accent for what is selected.
     for (QWidget* field : {c.ListViewFiles, c.editOutputFileName}) {
         if (!field)

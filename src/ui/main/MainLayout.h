@@ -34,6 +34,8 @@ struct MainControls {
     QWidget* ListViewFiles = nullptr;
     QWidget* editOutputFileName = nullptr;
     MediaPanel* ScrollBox = nullptr;
+    // A quiet line in the media panel's place, seen while the panel is hidden (an empty list).
+    QLabel* MediaHint = nullptr;
 
     TImageButton* ToolbarButton(int n) const {
         return ToolbarButtons.at(static_cast<size_t>(n - 1));

@@ -324,6 +324,7 @@ bool TfrmMain::ApplyLanguage() {
                     "ActionAbout"});
     media_->ApplyLanguage();
     files_->View()->SetPlaceholderText(QString::fromStdString(Msg(MSG_DROP_HINT)));
+    controls_.MediaHint->setText(QString::fromStdString(Msg(MSG_MEDIA_HINT)));
     SetActionTexts({"ActionDel", "ActionAdd", "ActionAddNewProfile", "ActionDeleteProfile",
                     "ActionRenameProfile", "ActionFileInformation"});
     if (languages_)

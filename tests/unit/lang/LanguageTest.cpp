@@ -32,11 +32,11 @@ protected:
 };
 
 TEST(MessageTable, HoldsEveryKeyOnceWithItsDefault) {
-    EXPECT_EQ(kMsgCount, 297);
+    EXPECT_EQ(kMsgCount, 298);
     std::set<std::string_view> keys;
     for (int i = 0; i < kMsgCount; ++i)
         keys.insert(MsgKey(static_cast<MsgId>(i)));
-    EXPECT_EQ(keys.size(), 297u);
+    EXPECT_EQ(keys.size(), 298u);
     EXPECT_EQ(Msg(MSG_EMPTY_STR), "...");
     EXPECT_EQ(Msg(MSG_CONVERTING), "Conveting");
     EXPECT_EQ(Msg(MSG_FORMAT_ERROR), "An error occurred while adding file:\r\n\r\nThe file \"%s\" "
