@@ -23,20 +23,8 @@ build=${QUILLABE_FUZZ_BUILD:-build-fuzz}
 TARGETS="ini profile preset language typedata skin picture cmdline timetext adapter parser script"
 [ $# -gt 1 ] && shift && TARGETS="$*"
 
-scripts/install-deps.sh
 # The compiler and its fuzzer and sanitizer runtimes are needed here only.
-missing=""
-for p in clang libclang-rt-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-    echo "Installing:$missing"
-    $SUDO apt-get update
-    # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y $missing
-fi
+scripts/install-deps.sh clang libclang-rt-dev
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_C_COMPILER=clang \

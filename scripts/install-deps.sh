@@ -1,6 +1,9 @@
 #!/bin/sh
-# Installs the Debian 12 packages that building, running and testing Quillabe need; packages
-# already present are left alone.
+# Installs the Debian 12 packages that building, running and testing Quillabe need, and the
+# further packages named as arguments (a script's own needs); packages already present are left
+# alone.
+#
+#   scripts/install-deps.sh [PACKAGE...]
 set -eu
 
 PACKAGES="build-essential cmake ninja-build pkg-config
@@ -9,7 +12,8 @@ libmediainfo-dev libjpeg-dev
 googletest libgtest-dev libgmock-dev
 ffmpeg libopencore-amrnb-dev libvo-amrwbenc-dev
 qt6-translations-l10n
-xvfb xauth dbus procps"
+xvfb xauth dbus procps
+$*"
 
 missing=""
 for p in $PACKAGES; do

@@ -3,21 +3,8 @@
 # packs it with cpack, checks it with lintian (any error fails) and prints the package's path.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-
 # Packing needs dpkg-shlibdeps (dpkg-dev) and file; the check needs lintian.
-missing=""
-for p in dpkg-dev file lintian; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-    echo "Installing:$missing"
-    $SUDO apt-get update
-    # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y $missing
-fi
+scripts/install-deps.sh dpkg-dev file lintian
 
 # Debian's hardening flags (stack protector, fortified functions, read-only relocations). Only the
 # program files go into the package, so only they are built; the tests are left out.
