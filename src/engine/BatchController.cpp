@@ -203,7 +203,6 @@ void BatchController::StartBatch() {
     state_.batch.BatchStartTime = Now();
     nextIndex_ = 0;
     startsBlocked_ = false;
-    reservedOutputs_.clear();
     accounting_.Reset(state_.batch.TotalBytes);
 
     try {
@@ -299,9 +298,9 @@ void BatchController::StartNextJob(JobSlot& slot) {
     const std::string outputFolder = AddBackslash(request_.outputFolder);
     // A name another running job has chosen is taken, though its file may not exist yet; this
     // job holds its own name until it ends.
-    job.JobOutputFile = outputFolder + UniqueFileName(outputName, outputFolder, reservedOutputs_);
+    job.JobOutputFile =
+        outputFolder + UniqueFileName(outputName, outputFolder, slots_.ReservedOutputs());
     slot.outputExisted = PathExists(job.JobOutputFile);
-    reservedOutputs_.insert(job.JobOutputFile);
     slot.reservedOutput = job.JobOutputFile;
     slot.active = true;
 
@@ -487,7 +486,6 @@ void BatchController::StopRunningJobs() {
         slot.active = false;
         slot.reservedOutput.clear();
     }
-    reservedOutputs_.clear();
     if (killed)
         observer_.BatchStopped();
 }
@@ -513,8 +511,6 @@ void BatchController::FailJobStart(JobSlot& slot, const std::string& text, bool 
 }
 
 void BatchController::ReleaseOutputName(JobSlot& slot) {
-    if (!slot.reservedOutput.empty())
-        reservedOutputs_.erase(slot.reservedOutput);
     slot.reservedOutput.clear();
 }
 

@@ -117,12 +117,11 @@ private:
     ParserState state_;
     TTemplateValues& templates_;
     std::mt19937 random_{std::random_device{}()};
-    int jobs_ = 1;                          // slots in use in this batch
-    int nextIndex_ = 0;                     // the next entry of the list to start
-    bool startsBlocked_ = false;            // a job could not start while chaining: none follows
-    std::set<std::string> reservedOutputs_; // output paths chosen by running jobs
-    BatchAccounting accounting_;            // the batch's figures when several jobs run
-    JobSlots slots_; // last: its runners go before the state their events work on
+    int jobs_ = 1;               // slots in use in this batch
+    int nextIndex_ = 0;          // the next entry of the list to start
+    bool startsBlocked_ = false; // a job could not start while chaining: none follows
+    BatchAccounting accounting_; // the batch's figures when several jobs run
+    JobSlots slots_;             // last: its runners go before the state their events work on
 };
 
 } // namespace quillabe

@@ -30,6 +30,8 @@ void JobSlots::Use(int count) {
     while (static_cast<int>(slots_.size()) < count)
         slots_.push_back(std::make_unique<JobSlot>(static_cast<int>(slots_.size()) + 1));
     inUse_ = std::max(1, count);
+    for (const auto& slot : slots_)
+        slot->reservedOutput.clear();
 }
 
 JobSlot* JobSlots::Free() {
@@ -63,6 +65,14 @@ std::vector<int> JobSlots::RunningFiles() const {
             numbers.push_back(slot.index + 1);
     std::sort(numbers.begin(), numbers.end());
     return numbers;
+}
+
+std::set<std::string> JobSlots::ReservedOutputs() const {
+    std::set<std::string> names;
+    for (const auto& slot : slots_)
+        if (!slot->reservedOutput.empty())
+            names.insert(slot->reservedOutput);
+    return names;
 }
 
 void ProgressRelay::Progress(const ProgressUpdate& update) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -90,7 +91,7 @@ public:
     JobSlots(TRedirector& runner, TJobState& job, TEncoderReadings& encoder,
              TTemplateValues& templates);
 
-    // The batch uses the first `count` slots.
+    // The batch uses the first `count` slots; no output name is reserved yet.
     void Use(int count);
     int InUse() const { return inUse_; }
     JobSlot& operator[](int i) { return *slots_[static_cast<size_t>(i)]; } // 0: slot 1
@@ -100,6 +101,8 @@ public:
     // The running jobs' parts of the batch, and their 1-based numbers in the list, ascending.
     std::vector<RunningShare> RunningShares() const;
     std::vector<int> RunningFiles() const;
+    // The output paths the batch's jobs have chosen and hold until they end.
+    std::set<std::string> ReservedOutputs() const;
 
 private:
     std::vector<std::unique_ptr<JobSlot>> slots_;
